@@ -1,0 +1,45 @@
+# Top-level commands. `make demo` and `make test` install what is missing, build and run.
+BUILD_DIR ?= build
+SAN_DIR   ?= build-sanitize
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: all deps build demo test test-fast test-sanitize bench golden-update clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+
+build: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Converts the bundled example drawings and prints the report.
+demo: build
+	./scripts/demo.sh $(BUILD_DIR)
+
+# The whole suite, then the reader and parsers again under AddressSanitizer and UBSan.
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test-sanitize
+
+test-fast: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(SAN_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DMARQUILL_SANITIZE=ON -DMARQUILL_BENCH=OFF
+	cmake --build $(SAN_DIR) -j $(JOBS)
+	cd $(SAN_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
+
+bench: build
+	./scripts/bench.sh $(BUILD_DIR)
+
+# Rewrites the golden programs after a reviewed change.
+golden-update: build
+	cd $(BUILD_DIR) && UPDATE_GOLDEN=1 ctest --output-on-failure -L golden
+
+clean:
+	rm -rf $(BUILD_DIR) $(SAN_DIR) out

@@ -1,0 +1,17 @@
+#include <CLI/CLI.hpp>
+
+#include <ostream>
+
+#include "cli/commands.h"
+
+namespace mq::cli {
+
+// Not built yet.
+void RegisterInspectCommand(CLI::App& app, CommandIo& io) {
+  app.add_subcommand("inspect", "(not built yet)")->callback([&io] {
+    io.err << "marquill400-cli: inspect is not built yet\n";
+    io.exit_status = kExitUsage;
+  });
+}
+
+}  // namespace mq::cli
