@@ -26,6 +26,9 @@ void HandleTextLayerEntity(EngineContext& c);
 void CollectBoresAndGrooves(EngineContext& c, int& index);
 // route_pass.cpp: phase 12, route layers into PathList and CircleList.
 void RoutePass(EngineContext& c);
+// unmachined_entities.cpp: after the route pass, before the store is released: one
+// report line per entity type and operation layer that nothing machines.
+void ReportUnmachinedEntities(EngineContext& c);
 // order_grooves.cpp, order_edge_bores.cpp: phase 13.
 void OrderGrooves(EngineContext& c);
 void OrderEdgeBores(EngineContext& c);
