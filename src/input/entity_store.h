@@ -39,6 +39,9 @@ struct DrawingEntity {
   int16_t Justify = 0;                     // 72 + 73, or 75
   int16_t FollowFlag = 0;                  // 66
   FixedText<1> Face;                       // 210/220/230: "1".."5" or blank/NUL
+  // 1: the full index into EntityTexts. TextIndex keeps the design's 16 bits and
+  // stops at 32767; this one goes on, so every text of a large drawing stays found.
+  int32_t TextNumber = 0;
 
   // True for records that carry no entity (index 1 and the record opened at ENDSEC).
   bool IsBlank() const;
@@ -90,6 +93,8 @@ struct EntityStore {
   EntityRegisters Current;
 
   int LastIndex() const { return static_cast<int>(Entities.size()) - 1; }
+  // The text of a record (its EntityTexts entry); empty when it has none.
+  const std::string& TextOf(const DrawingEntity& entity) const;
   // Empties both tables and re-creates them with their two blank records / entries.
   void Reset();
 };
