@@ -1,17 +1,155 @@
+// `marquill400-cli settings`: which settings file a run uses, how it was chosen, and
+// every value loaded from it (after the load rules), as INI text or as JSON.
+
 #include <CLI/CLI.hpp>
 
+#include <memory>
 #include <ostream>
+#include <string>
 
 #include "cli/commands.h"
+#include "cli/json_writer.h"
+#include "cli/run_environment.h"
+#include "shell/ini_file.h"
+#include "shell/settings_store.h"
 
 namespace mq::cli {
 
-// Not built yet.
+namespace {
+
+SettingsLocation LocateSettings(const CommandIo& io) {
+  return ResolveSettingsLocation(CurrentSettingsLocationInputs(io.settings_file, ExecutableDirectory()));
+}
+
+struct LoadedSettings {
+  SettingsLocation location;
+  IniFileRead read;
+  Settings settings;
+};
+
+std::string FileState(const LoadedSettings& loaded) {
+  if (!loaded.read.problem.empty()) return "unreadable";
+  return loaded.read.found ? "read" : "not found";
+}
+
+// ---- INI text ----
+
+void PrintIni(std::ostream& out, const LoadedSettings& loaded) {
+  const Settings& s = loaded.settings;
+  out << "; Settings file: " << loaded.location.path.string() << "\n";
+  out << "; Chosen by: " << DescribeLocationRule(loaded.location.rule) << "\n";
+  if (!loaded.read.found) out << "; Not found: the values below are those of a first start.\n";
+  if (!loaded.read.problem.empty()) out << "; " << loaded.read.problem << "\n";
+
+  out << "\n[" << kConfigSection << "]\n";
+  for (const SettingsValue& value : ConfigurationValues(s)) out << value.key << "=" << value.value << "\n";
+  for (int column = kFirstRestoredListColumn; column <= kFileListColumns; ++column) {
+    out << "ListColumnWidth" << column << "=" << s.ListColumnWidth[static_cast<std::size_t>(column)] << "\n";
+  }
+  out << "Optimizer=" << s.Optimizer << "\n";
+
+  out << "\n[" << kOriginSection << "]\n";
+  out << "Origin=" << s.Origin << "\n";
+  out << "; machine origin lower left: " << (s.Origin != "0" ? "yes" : "no") << "\n";
+
+  out << "\n[" << kPtsSection << "]\n";
+  out << "Path=" << s.PTSPath << "\n";
+  out << "Name=" << s.PTSName << "\n";
+  out << "Unit=" << (s.PTSMetric ? "M" : "I") << "\n";
+  for (int column = 0; column < kPtsColumns; ++column) {
+    const std::string& name = s.PtsFieldNames[static_cast<std::size_t>(column)];
+    if (name.empty()) continue;
+    out << "Field" << column << "=" << (s.PtsFieldQuoted[static_cast<std::size_t>(column)] ? "~" : "") << name
+        << "\n";
+  }
+
+  out << "\n[" << kToolSubSection << "]\n";
+  for (int row = 1; row <= kToolSubstitutionRows; ++row) {
+    const ToolSubstitutionRow& entry = s.ToolSubstitution[static_cast<std::size_t>(row - 1)];
+    out << "Enabled" << row << "=" << entry.Enabled << "\n";
+    out << "Tool" << row << "=" << entry.Tool << "\n";
+    out << "ToolSub" << row << "=" << entry.Substitute << "\n";
+  }
+}
+
+// ---- JSON ----
+
+// The part-list fields and each tool row go on one line.
+constexpr int kJsonInlineDepth = 2;
+
+void PrintJson(std::ostream& out, const LoadedSettings& loaded) {
+  const Settings& s = loaded.settings;
+  JsonWriter json(out, kJsonInlineDepth);
+  json.BeginObject();
+  json.Key("file").String(loaded.location.path.string());
+  json.Key("chosenBy").String(DescribeLocationRule(loaded.location.rule));
+  json.Key("state").String(FileState(loaded));
+
+  json.Key("configuration").BeginObject();
+  for (const SettingsValue& value : ConfigurationValues(s)) json.Key(value.key).String(value.value);
+  json.Key("Optimizer").String(s.Optimizer);
+  json.EndObject();
+
+  json.Key("listColumnWidths").BeginObject();
+  for (int column = kFirstRestoredListColumn; column <= kFileListColumns; ++column) {
+    json.Key(std::to_string(column)).Float(s.ListColumnWidth[static_cast<std::size_t>(column)]);
+  }
+  json.EndObject();
+
+  json.Key("origin").String(s.Origin);
+
+  json.Key("pts").BeginObject();
+  json.Key("path").String(s.PTSPath);
+  json.Key("name").String(s.PTSName);
+  json.Key("metric").Bool(s.PTSMetric);
+  json.Key("fields").BeginArray();
+  for (int column = 0; column < kPtsColumns; ++column) {
+    const std::string& name = s.PtsFieldNames[static_cast<std::size_t>(column)];
+    if (name.empty()) continue;
+    json.BeginObject().Key("column").Integer(column).Key("name").String(name);
+    json.Key("quoted").Bool(s.PtsFieldQuoted[static_cast<std::size_t>(column)]).EndObject();
+  }
+  json.EndArray().EndObject();
+
+  json.Key("toolSubstitution").BeginArray();
+  for (int row = 1; row <= kToolSubstitutionRows; ++row) {
+    const ToolSubstitutionRow& entry = s.ToolSubstitution[static_cast<std::size_t>(row - 1)];
+    json.BeginObject().Key("row").Integer(row).Key("enabled").String(entry.Enabled);
+    json.Key("tool").String(entry.Tool).Key("substitute").String(entry.Substitute).EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+  json.Finish();
+}
+
+int RunSettingsCommand(CommandIo& io, bool json) {
+  LoadedSettings loaded;
+  loaded.location = LocateSettings(io);
+  loaded.read = ReadIniFile(loaded.location.path);
+  LoadStartupSettings(loaded.read.file, loaded.settings);
+  if (json) {
+    PrintJson(io.out, loaded);
+  } else {
+    PrintIni(io.out, loaded);
+  }
+  if (!loaded.read.problem.empty()) {
+    io.err << "marquill400-cli: " << loaded.read.problem << "\n";
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+std::filesystem::path SettingsFileOf(const CommandIo& io) { return LocateSettings(io).path; }
+
 void RegisterSettingsCommand(CLI::App& app, CommandIo& io) {
-  app.add_subcommand("settings", "(not built yet)")->callback([&io] {
-    io.err << "marquill400-cli: settings is not built yet\n";
-    io.exit_status = kExitUsage;
-  });
+  auto json = std::make_shared<bool>(false);
+  CLI::App* command = app.add_subcommand(
+      "settings", "Show the settings file (MQ400.INI) this run uses and every value loaded from it");
+  command->add_option("--settings", io.settings_file, "Settings file (MQ400.INI) to use");
+  command->add_flag("--json", *json, "Print the values as JSON");
+  command->callback([&io, json] { io.exit_status = RunSettingsCommand(io, *json); });
 }
 
 }  // namespace mq::cli

@@ -12,6 +12,7 @@ namespace mq {
 
 constexpr int kToolSubstitutionRows = 20;
 constexpr int kPtsColumns = 51;  // 0..50
+constexpr int kFileListColumns = 6;
 
 struct ToolSubstitutionRow {
   std::string Enabled;     // the entry is active when not empty
@@ -63,6 +64,10 @@ struct Settings {
 
   // Section [ToolSubData].
   std::array<ToolSubstitutionRow, kToolSubstitutionRows> ToolSubstitution{};
+
+  // "ListColumnWidth" & n: width of column n of the main window's file list, in the
+  // grid's units; 0 keeps the designed width. Indexed by column number (0 unused).
+  std::array<float, kFileListColumns + 1> ListColumnWidth{};
 
   // "Optimizer": read for compatibility; nothing depends on it.
   std::string Optimizer;
