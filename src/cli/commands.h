@@ -2,11 +2,16 @@
 // The commands of marquill400-cli. Each command file registers its subcommand and
 // sets the exit status when it runs.
 
+#include <filesystem>
 #include <iosfwd>
 #include <string>
 
 namespace CLI {
 class App;
+}
+
+namespace mq {
+struct Settings;
 }
 
 namespace mq::cli {
@@ -26,6 +31,17 @@ void RegisterInspectCommand(CLI::App& app, CommandIo& io);
 void RegisterLayerCommand(CLI::App& app, CommandIo& io);
 void RegisterSettingsCommand(CLI::App& app, CommandIo& io);
 void RegisterConvertCommand(CLI::App& app, CommandIo& io);
+
+// The settings file ("MQ400.INI") of this run: --settings when given, otherwise beside
+// the executable when that directory can be written, otherwise in the user's
+// configuration directory. Read it with ReadIniFile and LoadStartupSettings.
+std::filesystem::path SettingsFileOf(const CommandIo& io);
+
+// The settings a converting command runs with: the file SettingsFileOf names, loaded
+// with the load rules (a first start's values when there is no file). False after
+// telling on io.err why they cannot be used: the file cannot be read, or the file
+// named by --settings does not exist.
+bool LoadCommandSettings(CommandIo& io, Settings& settings);
 
 // Parses the arguments and runs the chosen command; returns the exit status.
 int Main(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

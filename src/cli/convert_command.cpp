@@ -1,17 +1,104 @@
+// `marquill400-cli convert DRAWING... [--settings FILE] [--dest DIR] [--restart-part-list]`:
+// converts the drawings one after another as the main window's batch run does, prints
+// one report row per drawing and then the failed files.
+
 #include <CLI/CLI.hpp>
-
+#include <iostream>
+#include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
+#include "cli/cli_operator.h"
 #include "cli/commands.h"
+#include "cli/run_environment.h"
+#include "input/file_paths.h"
+#include "output/ptp400_output.h"
+#include "shell/process_file.h"
 
 namespace mq::cli {
 
-// Not built yet.
+namespace {
+
+constexpr std::string_view kFailedFilesHeading = "*** The Following files failed to process: ***";
+constexpr int16_t kRunStartedByOperator = -1;  // RunState as the Start button sets it
+
+struct ConvertOptions {
+  std::vector<std::string> drawings;  // requests: a path, optionally a blank and a program name
+  std::string destination;            // --dest, empty when not given
+  bool restart_part_list = false;     // --restart-part-list: the "/A" switch of the command line
+};
+
+std::string WithTrailingSeparator(std::string directory) {
+  if (!directory.empty() && directory.back() != '/' && directory.back() != '\\') {
+    directory += static_cast<char>(std::filesystem::path::preferred_separator);
+  }
+  return directory;
+}
+
+// The settings of the run with the --dest override; false after telling why they
+// cannot be used.
+bool LoadSettings(CommandIo& io, const ConvertOptions& options, Settings& settings) {
+  if (!LoadCommandSettings(io, settings)) return false;
+  if (!options.destination.empty()) {
+    if (!FindExistingDirectory(options.destination)) {
+      io.err << "marquill400-cli: destination directory not found: " << options.destination << "\n";
+      return false;
+    }
+    settings.DestinationPath = WithTrailingSeparator(options.destination);
+  }
+  return true;
+}
+
+// The end of a batch: every failed file in one report row.
+void ReportFailedFiles(RunContext& run) {
+  if (run.FailedFiles.empty()) return;
+  ReportMessage(run, 1, std::string(kFailedFilesHeading));
+  for (const std::string& name : run.FailedFiles) ReportMessage(run, 1, name);
+  ReportMessage(run, 2, "");
+}
+
+int RunConvert(CommandIo& io, const ConvertOptions& options) {
+  Settings settings;
+  if (!LoadSettings(io, options, settings)) return kExitUsage;
+
+  CliOperator person(io.out, io.err, std::cin, StandardInputIsTerminal());
+  RunContext run(person);
+  SetRunEnvironment(run);
+  if (options.restart_part_list) run.CommandLine = "/A";
+  run.RunState = kRunStartedByOperator;
+  run.FileFailed = kFalse;
+  ReportMessage(run, 0, "");
+  run.FailedFiles.clear();
+  run.WrittenPrograms.clear();
+  run.FirstDrawingOfRun = true;
+
+  Ptp400Output output;
+  for (const std::string& drawing : options.drawings) {
+    std::string request = drawing;
+    ProcessFile(request, run, settings, &output);
+    ReportMessage(run, 2, "");
+  }
+  ReportFailedFiles(run);
+  return run.FailedFiles.empty() ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
 void RegisterConvertCommand(CLI::App& app, CommandIo& io) {
-  app.add_subcommand("convert", "(not built yet)")->callback([&io] {
-    io.err << "marquill400-cli: convert is not built yet\n";
-    io.exit_status = kExitUsage;
-  });
+  auto options = std::make_shared<ConvertOptions>();
+  CLI::App* command = app.add_subcommand("convert", "Convert DXF drawings into PTP400 programs");
+  command
+      ->add_option("drawings", options->drawings,
+                   "Drawings to convert; each may be followed by a blank and the program name, "
+                   "as one argument (\"PART1.DXF P0017\")")
+      ->required();
+  command->add_option("--settings", io.settings_file, "Settings file (MQ400.INI) to use");
+  command->add_option("--dest", options->destination,
+                      "G code destination directory for this run (overrides the settings)");
+  command->add_flag("--restart-part-list", options->restart_part_list,
+                    "Start the part list MQ.PNX anew with the run's first drawing (the /A switch)");
+  command->callback([&io, options] { io.exit_status = RunConvert(io, *options); });
 }
 
 }  // namespace mq::cli

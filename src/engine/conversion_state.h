@@ -78,6 +78,10 @@ struct ConversionState {
   OneBasedList<std::pair<std::string, std::string>> ProgramVariables;  // (name, value)
   bool VariablesPresent = false;
   std::array<std::string, 51> PtsValues{};  // index 0 is the part-list control value
+  // The part-list column names in force for this drawing: the configured names (reset
+  // from Settings::PtsFieldNames), plus "FIELD"n for an unnamed column n that a PTS
+  // instruction filled by number. The part-list writer reads these.
+  std::array<std::string, 51> PtsFieldNames{};
   OneBasedList<std::pair<std::string, std::string>> LayerAliases;  // (from, to)
   OneBasedList<std::pair<std::string, std::string>> ColorAliases;  // (colour text, layer)
   OneBasedList<PlacedNote> PlacedNotes;
@@ -108,6 +112,11 @@ struct ConversionState {
   ProgramOffset Offset;
 
   bool ProgramWritten = false;  // the writer stored at least one program for this drawing
+
+  // The progress meter (meter:: numbers) that each user-abort check advances by 5: the
+  // driver starts "Reading Info" and moves on to "Processing" after the route pass; a
+  // pass that drives another meter may point this at it.
+  int ProgressMeter = 1;
 
   float PanelWidth() const { return PartExtents[kPanelBox].Width; }
   float PanelHeight() const { return PartExtents[kPanelBox].Height; }

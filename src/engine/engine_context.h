@@ -3,6 +3,7 @@
 // function of one argument. Nothing here is global: several conversions can run side
 // by side, each with its own context.
 
+#include <initializer_list>
 #include <string_view>
 
 #include "engine/conversion_state.h"
@@ -45,5 +46,20 @@ struct EngineContext {
 // reports " USER ABORTED ", raises FileFailed and returns true. The caller returns at
 // once; the driver ends the conversion without output.
 bool UserStopRequested(EngineContext& c);
+
+// Ends the conversion of a drawing that cannot be machined: reports each reason, then
+// "CONVERSION PROCESS ABORTED.", lists the drawing path among the failed files and
+// raises FileFailed. The caller returns at once; nothing is written for the drawing.
+void AbortConversion(EngineContext& c, std::initializer_list<std::string_view> reasons);
+
+// The six progress meters of the main window, numbered as the Operator numbers them.
+namespace meter {
+constexpr int kParsing = 0;
+constexpr int kReadingInfo = 1;
+constexpr int kProcessing = 2;
+constexpr int kSequencing = 3;
+constexpr int kSynLeads = 4;
+constexpr int kGCode = 5;
+}  // namespace meter
 
 }  // namespace mq

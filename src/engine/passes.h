@@ -8,17 +8,21 @@ namespace mq {
 
 // instructions.cpp: phase 2, the instruction scan and the layer/colour aliases.
 void ScanInstructions(EngineContext& c);
-// border.cpp: phase 5, the machine-corner and NO codes of BORDER layer names.
+// machine_corner.cpp: phase 5, the machine-corner and NO codes of BORDER layer names.
 void ReadBorderLayerCodes(EngineContext& c);
 // first_pass.cpp: phase 7, route layers into the layer-kind list and border collection.
 void FirstGeometryPass(EngineContext& c);
+// border_collection.cpp: phase 7, the entity just loaded by the first pass when it is a
+// border LINE or POLYLINE (its VERTEX records are loaded here and `index` is left
+// after them) or a PANEL SOLID. A PANEL SOLID of no area aborts the conversion.
+void CollectBorderEntity(EngineContext& c, int& index);
 // border.cpp: phase 8, panel box, edge views, thickness, origin, unit system. May abort.
 void EvaluateBorder(EngineContext& c);
-// instructions.cpp: phase 9, the instructions merged with the settings.
+// settings_merge.cpp: phase 9, the instructions merged with the settings.
 void MergeSettings(EngineContext& c);
 // second_pass.cpp: phase 10, the text layers, bores, horizontal bores and grooves.
 void SecondPass(EngineContext& c);
-// instructions.cpp: a TEXT entity of the second pass (just loaded) on a special layer.
+// text_layers.cpp: a TEXT entity of the second pass (just loaded) on a special layer.
 void HandleTextLayerEntity(EngineContext& c);
 // bores_and_grooves.cpp: a POINT, CIRCLE, LINE or POLYLINE of the second pass, just
 // loaded; `index` is the next record. A POLYLINE's VERTEX records up to SEQEND are
@@ -49,7 +53,7 @@ void RepeatDepthPasses(EngineContext& c);
 void TranslateToBoxes(EngineContext& c);
 // lead_synthesis.cpp: phase 20, leads and ramps of closed contours.
 void SynthesizeLeads(EngineContext& c);
-// border.cpp: phase 20, coordinates measured from the machine corner.
+// machine_corner.cpp: phase 20, coordinates measured from the machine corner.
 void TransformToMachineCorner(EngineContext& c);
 
 }  // namespace mq

@@ -1,0 +1,56 @@
+#pragma once
+// The text rules drawing instructions and layer names are read with: upper-case
+// comparison, blanks removed or trimmed, NUL read as a blank.
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <string_view>
+
+namespace mq {
+
+inline std::string UpperCase(std::string_view text) {
+  std::string s(text);
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+  return s;
+}
+
+inline std::string LowerCase(std::string_view text) {
+  std::string s(text);
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+  return s;
+}
+
+// Every blank (and NUL) removed.
+inline std::string WithoutBlanks(std::string_view text) {
+  std::string s;
+  for (char ch : text) {
+    if (ch != ' ' && ch != '\0') s += ch;
+  }
+  return s;
+}
+
+inline std::string TrimLeadingBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(std::string_view(" \0", 2));
+  return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
+}
+
+// Blanks (and NULs) removed from both ends.
+inline std::string TrimBlanks(std::string_view text) {
+  const std::string_view blanks(" \0", 2);
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+}
+
+inline bool StartsWith(std::string_view text, std::string_view head) {
+  return text.substr(0, head.size()) == head;
+}
+
+inline bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+}  // namespace mq
