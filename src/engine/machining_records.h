@@ -21,6 +21,15 @@ struct BoreRecord {
   int Pitch = 0;
 };
 
+// The edges of the panel, as EdgeBoreRecord::Side numbers them; the edge views of
+// PartExtents (boxes 1..4) are numbered alike: above, below, left, right of the panel.
+namespace edge {
+constexpr int16_t kTop = 1;     // Y maximum
+constexpr int16_t kBottom = 2;  // Y minimum
+constexpr int16_t kLeft = 3;    // X minimum
+constexpr int16_t kRight = 4;   // X maximum
+}  // namespace edge
+
 // A horizontal bore into an edge of the panel.
 struct EdgeBoreRecord {
   int16_t Side = 0;  // 1 top (Y max), 2 bottom (Y min), 3 left (X min), 4 right (X max)
@@ -100,6 +109,8 @@ struct PathSegment {
   int16_t M = 0;            // depth passes
   int16_t Box = 0;          // extent box 1..5 holding the point
   int16_t ES = 0;
+
+  friend bool operator==(const PathSegment&, const PathSegment&) = default;
 };
 
 // A routed circle before it is opened into a contour.
