@@ -63,7 +63,13 @@ void StartProgress(EngineContext& c) {
   c.state.YFromTop = false;
 }
 
-void SubstituteCodes(EngineContext& c) { SubstituteTwoLetterCodes(c.store); }
+// In a drawing with instructions the alias step has replaced the codes already, so
+// this pass finds no LD left; it must not forget that the drawing uses one.
+void SubstituteCodes(EngineContext& c) {
+  const bool lead_code_seen = c.store.Current.LeadCodeSeen;
+  SubstituteTwoLetterCodes(c.store);
+  c.store.Current.LeadCodeSeen = c.store.Current.LeadCodeSeen || lead_code_seen;
+}
 void ClassifyLayers(EngineContext& c) { PrepareLayers(c.store); }
 
 void CheckUserStop(EngineContext& c) { UserStopRequested(c); }

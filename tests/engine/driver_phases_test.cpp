@@ -200,5 +200,20 @@ TEST(Phases, ANewConversionStartsFromNothing) {
   EXPECT_EQ(d.store.Current.MaxSequence, 0);
 }
 
+// The instruction scan replaces the two-letter codes once before the driver's own
+// substitution; the second finds no LD left and must not forget that the drawing
+// asked for leads by layer code.
+TEST(Phases, ALayerLeadCodeStillEnablesLeadsInADrawingWithInstructions) {
+  DxfBuilder dxf = test::WithInstructions(test::PanelOfLines(), {"NOARCSUB"});
+  dxf.Polyline("ROUTE Z10 T3 D8 L LD15", {{200, 100}, {400, 100}, {400, 300}, {200, 300}}, 1);
+  Drawing d(dxf);
+  d.Convert();
+  EXPECT_TRUE(d.store.Current.LeadCodeSeen);
+  const auto& path = d.output.at_program.PathList;
+  ASSERT_GT(path.size(), 0);
+  EXPECT_EQ(path[1].SegmentType, -3) << "the contour opens with a quarter-arc lead-in";
+  EXPECT_EQ(path[1].ChainFlag, kContourStart);
+}
+
 }  // namespace
 }  // namespace mq
