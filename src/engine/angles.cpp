@@ -13,8 +13,6 @@ double RadiansToDegrees(double radians) { return radians / static_cast<double>(R
 
 double DegreesToRadians(double degrees) { return degrees * static_cast<double>(RadiansPerDegree); }
 
-constexpr float kFullTurn = 360.0f;
-constexpr float kHalfTurn = 180.0f;
 constexpr double kQuarterTurnDegrees = 90.0;
 
 }  // namespace

@@ -11,6 +11,10 @@ namespace mq {
 inline constexpr float kDesignPi = std::bit_cast<float>(std::uint32_t{0x40490FDC});
 inline constexpr float RadiansPerDegree = kDesignPi / 180.0f;
 
+inline constexpr float kQuarterTurn = 90.0f;
+inline constexpr float kHalfTurn = 180.0f;
+inline constexpr float kFullTurn = 360.0f;
+
 // Direction from (x1, y1) to (x2, y2) in [0, 360), clockwise from +Y (north 0, east 90).
 // Converted with RadiansPerDegree in single precision, so a diagonal is 44.999996.
 float Bearing(float x1, float x2, float y1, float y2);

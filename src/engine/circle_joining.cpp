@@ -12,8 +12,6 @@ namespace mq {
 
 namespace {
 
-constexpr float kQuarterTurn = 90.0f;
-constexpr float kHalfTurn = 180.0f;
 // A lone circle is entered at its top point heading east, that is clockwise.
 constexpr float kTopPointIncoming = 90.0f;
 constexpr int16_t kCounterClockwise = -1;  // ChainFlag of an arc end record

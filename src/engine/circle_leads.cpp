@@ -14,9 +14,6 @@ namespace {
 
 // The circle is entered at its top point.
 constexpr float kContactAngle = 90.0f;
-constexpr float kQuarterTurn = 90.0f;
-constexpr float kHalfTurn = 180.0f;
-constexpr float kFullTurn = 360.0f;
 // A lead-out along the circle never runs more than half way round.
 constexpr float kLongestSweep = 180.0f;
 constexpr int16_t kCounterClockwise = -1;  // ChainFlag of an arc end record

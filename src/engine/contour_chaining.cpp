@@ -11,7 +11,6 @@ namespace mq {
 
 namespace {
 
-constexpr float kHalfTurn = 180.0f;
 // No change of direction is larger; the first candidate always improves on it.
 constexpr float kNoCandidateYet = 360.0f;
 

@@ -13,7 +13,6 @@ namespace mq {
 
 namespace {
 
-constexpr float kHalfTurn = 180.0f;
 
 float Turned(float direction) { return Normalized(direction + kHalfTurn); }
 

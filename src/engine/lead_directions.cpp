@@ -13,8 +13,6 @@ namespace {
 
 // Directions closer than this make the start a smooth point.
 constexpr float kSmoothStart = 0.01f;
-constexpr float kQuarterTurn = 90.0f;
-constexpr float kFullTurn = 360.0f;
 
 // The tangent of a circle at `p`, in the arc's direction of travel.
 float ArcTangent(const BoundaryArc& arc, PlanePoint p) {

@@ -15,9 +15,6 @@ namespace mq {
 
 namespace {
 
-constexpr float kQuarterTurn = 90.0f;
-constexpr float kHalfTurn = 180.0f;
-constexpr float kFullTurn = 360.0f;
 // The overrun along a centre arc too short for the lead length, degrees.
 constexpr float kShortArcOverrunSweep = 20.0f;
 
