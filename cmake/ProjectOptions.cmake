@@ -3,9 +3,10 @@
 function(marquill_apply_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wno-unused-parameter)
   # GCC 12's optimiser reports overlaps and out-of-bounds copies inside libstdc++'s own
-  # string code after inlining (GCC bugs 105329, 105651); they are not in our code.
+  # string code after inlining (GCC bugs 105329, 105651, 106199); they are not in our code.
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-    target_compile_options(${target} PRIVATE -Wno-restrict -Wno-array-bounds -Wno-maybe-uninitialized)
+    target_compile_options(${target} PRIVATE -Wno-restrict -Wno-array-bounds -Wno-maybe-uninitialized
+                           -Wno-stringop-overread)
   endif()
   if(MARQUILL_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,129 +22,88 @@ namespace mq::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using mq::test::DxfBuilder;
-using mq::test::ScratchDirectory;
 using test::CliRun;
 using test::Has;
 using test::RunCli;
 
-// A scratch directory with a settings file, an output directory and drawings.
-struct Workspace {
-  ScratchDirectory dir{"cli-convert"};
-  fs::path settings = dir / "MQ400.INI";
-  fs::path out = dir / "out";
+constexpr const char* kStrayRow =
+    "STRAY\nPART BORDER NOT PROPERLY DEFINED IN DRAWING!!!\nCheck for stray entities on Border Layer.   6\n"
+    "CONVERSION PROCESS ABORTED.\n";
+constexpr const char* kFailedHeading = "*** The Following files failed to process: ***\n";
 
-  Workspace() {
+class ConvertCommand : public ::testing::Test {
+ protected:
+  ConvertCommand() {
     std::ofstream(settings, std::ios::binary) << "[Configuration]\r\nMetric=Metric\r\nLineLimit=600\r\n";
     fs::create_directories(out);
   }
-  std::string Drawing(const std::string& name, const DxfBuilder& dxf) const {
-    const fs::path path = dir / name;
-    dxf.Save(path);
-    return path.string();
+  // A 600 x 400 panel with a short route in its middle, or with a stray line there
+  // on its border layer.
+  std::string Drawing(const std::string& name, bool stray_border_line) const {
+    mq::test::DxfBuilder()
+        .Rectangle("BORDER", 0, 0, 600, 400)
+        .Line(stray_border_line ? "BORDER" : "ROUTE T5 D20 F5000", 300, 200, 310, 200)
+        .Save(dir / name);
+    return (dir / name).string();
   }
-  std::vector<std::string> Args(std::vector<std::string> drawings) const {
-    std::vector<std::string> args{"convert"};
-    args.insert(args.end(), drawings.begin(), drawings.end());
-    args.insert(args.end(), {"--settings", settings.string(), "--dest", out.string()});
-    return args;
-  }
+
+  mq::test::ScratchDirectory dir{"cli-convert"};
+  std::string settings = (dir / "MQ400.INI").string();
+  std::string out = (dir / "out").string();
 };
 
-DxfBuilder GoodPanel() {
-  DxfBuilder dxf;
-  dxf.Rectangle("BORDER", 0, 0, 600, 400);
-  dxf.Line("ROUTE T5 D20 F5000", 100, 100, 300, 100);
-  return dxf;
-}
-
-DxfBuilder StrayBorderLine() {
-  DxfBuilder dxf;
-  dxf.Rectangle("BORDER", 0, 0, 600, 400);
-  dxf.Line("BORDER", 300, 200, 310, 200);
-  return dxf;
-}
-
-constexpr const char* kStrayRow =
-    "STRAY\n"
-    "PART BORDER NOT PROPERLY DEFINED IN DRAWING!!!\n"
-    "Check for stray entities on Border Layer.   6\n"
-    "CONVERSION PROCESS ABORTED.\n";
-
-TEST(ConvertCommand, AStrayBorderLineAbortsInItsReportRowAndTheRunFails) {
-  Workspace w;
-  const std::string stray = w.Drawing("STRAY.DXF", StrayBorderLine());
-  const CliRun run = RunCli(w.Args({stray}));
+TEST_F(ConvertCommand, EveryDrawingGetsItsRowAndOnlyTheFailedAreListed) {
+  const std::string good = Drawing("GOOD.DXF", false);
+  const std::string stray = Drawing("STRAY.DXF", true);
+  const std::string missing = (dir / "GONE.DXF").string();
+  // --settings may also precede the command.
+  const CliRun run = RunCli({"--settings", settings, "convert", good, stray, missing, "--dest", out});
   EXPECT_EQ(run.status, kExitFailed) << run.err;
-  EXPECT_EQ(run.out,
-            std::string(kStrayRow) + "*** The Following files failed to process: ***\n" + stray + "\n");
+  EXPECT_EQ(run.out.rfind("GOOD\nCONVERSION COMPLETED.", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.substr(run.out.find("STRAY\n")),
+            kStrayRow + missing + "  NOT FOUND\n" + kFailedHeading + stray + "\n" + missing + "\n");
 }
 
-TEST(ConvertCommand, EveryDrawingGetsItsRowAndOnlyTheFailedAreListed) {
-  Workspace w;
-  const std::string good = w.Drawing("GOOD.DXF", GoodPanel());
-  const std::string stray = w.Drawing("STRAY.DXF", StrayBorderLine());
-  const std::string missing = (w.dir / "GONE.DXF").string();
-  const CliRun run = RunCli(w.Args({good, stray, missing}));
-  EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_TRUE(Has(run.out, "GOOD\n")) << run.out;
-  EXPECT_TRUE(Has(run.out, kStrayRow)) << run.out;
-  EXPECT_TRUE(Has(run.out, missing + "  NOT FOUND\n")) << run.out;
-  EXPECT_TRUE(
-      Has(run.out, "*** The Following files failed to process: ***\n" + stray + "\n" + missing + "\n"))
-      << run.out;
-  EXPECT_FALSE(Has(run.out, good + "\n")) << "the converted drawing is not listed as failed";
-}
-
-TEST(ConvertCommand, AllConvertedExitsZeroWithoutAFailedList) {
-  Workspace w;
-  const CliRun run = RunCli(w.Args({w.Drawing("GOOD.DXF", GoodPanel())}));
+TEST_F(ConvertCommand, AllConvertedExitsZeroAndWritesIntoTheDestination) {
+  const CliRun run = RunCli({"convert", Drawing("GOOD.DXF", false), "--settings", settings, "--dest", out});
   EXPECT_EQ(run.status, kExitOk) << run.out << run.err;
-  EXPECT_FALSE(Has(run.out, "failed to process"));
-  EXPECT_FALSE(Has(run.out, "CONVERSION PROCESS ABORTED."));
-  EXPECT_FALSE(fs::is_empty(w.out)) << "the program goes to the --dest directory";
+  EXPECT_FALSE(Has(run.out, "failed to process")) << run.out;
+  EXPECT_FALSE(fs::is_empty(out));
 }
 
-TEST(ConvertCommand, UsageErrorsExitTwo) {
-  Workspace w;
-  const std::string good = w.Drawing("GOOD.DXF", GoodPanel());
-  const CliRun no_drawing = RunCli({"convert", "--settings", w.settings.string()});
-  EXPECT_EQ(no_drawing.status, kExitUsage);
-
-  const CliRun no_settings = RunCli({"convert", good, "--settings", (w.dir / "NONE.INI").string()});
-  EXPECT_EQ(no_settings.status, kExitUsage);
-  EXPECT_TRUE(Has(no_settings.err, "settings file not found")) << no_settings.err;
-  EXPECT_TRUE(no_settings.out.empty()) << "nothing is converted";
-
-  const CliRun no_destination =
-      RunCli({"convert", good, "--settings", w.settings.string(), "--dest", (w.dir / "nowhere").string()});
-  EXPECT_EQ(no_destination.status, kExitUsage);
-  EXPECT_TRUE(Has(no_destination.err, "destination directory not found")) << no_destination.err;
-}
-
-TEST(ConvertCommand, TheSettingsOptionMayPrecedeTheCommand) {
-  Workspace w;
-  const CliRun run = RunCli({"--settings", w.settings.string(), "convert",
-                             w.Drawing("STRAY.DXF", StrayBorderLine()), "--dest", w.out.string()});
-  EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_TRUE(Has(run.out, kStrayRow)) << run.out;
+TEST_F(ConvertCommand, UsageErrorsOfEveryCommandExitTwoWithoutOutput) {
+  const std::string good = Drawing("GOOD.DXF", false);
+  const std::string none = (dir / "NONE.INI").string();
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"convert", "--settings", settings}, "drawings is required"},
+      {{"convert", good, "--settings", none}, "settings file not found"},
+      {{"convert", good, "--settings", settings, "--dest", (dir / "nowhere").string()},
+       "destination directory not found"},
+      {{"inspect"}, "DRAWING is required"},
+      {{"inspect", "--paths", "--settings", none, good}, "settings file not found"},
+      {{"layer"}, "NAME is required"}};
+  for (const auto& [args, reason] : cases) {
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, kExitUsage) << args[0] << " " << reason;
+    EXPECT_TRUE(Has(run.err, reason)) << run.err;
+    EXPECT_EQ(run.out, "") << "nothing is done";
+  }
 }
 
 #if !defined(_WIN32)
-// The installed program: its exit status and standard output as a shell sees them.
-TEST(ConvertCommand, TheProgramExitsOneAndPrintsTheAbortForAStrayBorderLine) {
-  Workspace w;
-  const std::string stray = w.Drawing("STRAY.DXF", StrayBorderLine());
-  const fs::path captured = w.dir / "stdout.txt";
+// The installed program as a shell sees it: its exit status and its two streams apart.
+TEST_F(ConvertCommand, TheInstalledProgramExitsOneAndPrintsTheAbortForAStrayBorderLine) {
+  const std::string stray = Drawing("STRAY.DXF", true), captured = (dir / "out.txt").string();
   const std::string command = std::string("\"") + MARQUILL_CLI_PATH + "\" convert \"" + stray +
-                              "\" --settings \"" + w.settings.string() + "\" --dest \"" + w.out.string() +
-                              "\" < /dev/null > \"" + captured.string() + "\"";
+                              "\" --settings \"" + settings + "\" --dest \"" + out + "\" < /dev/null > \"" +
+                              captured + "\" 2>&1";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), kExitFailed);
-  std::ifstream in(captured, std::ios::binary);
-  const std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_TRUE(Has(out, kStrayRow)) << out;
+  std::ostringstream printed;
+  printed << std::ifstream(captured).rdbuf();
+  EXPECT_EQ(printed.str(), kStrayRow + std::string(kFailedHeading) + stray + "\n")
+      << "nothing on standard error";
 }
 #endif
 

@@ -1,6 +1,8 @@
 #pragma once
 // Runs marquill400-cli in-process with its standard output and error captured.
 
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,5 +27,9 @@ inline CliRun RunCli(std::vector<std::string> args) {
 }
 
 inline bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+inline void ExpectHasAll(const std::string& text, const std::vector<std::string>& parts) {
+  for (const std::string& part : parts) EXPECT_TRUE(Has(text, part)) << part << "\n--- in:\n" << text;
+}
 
 }  // namespace mq::cli::test

@@ -1,6 +1,11 @@
+// The commands that show what the converter reads: `inspect` (the stored entities of a
+// drawing, and with --paths the contours the engine made of it) and `layer`, as JSON.
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <array>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -10,90 +15,133 @@
 namespace mq::cli {
 namespace {
 
+using mq::test::DxfBuilder;
 using test::Has;
 using test::RunCli;
 
 class InspectCommand : public ::testing::Test {
  protected:
-  std::string Save(const mq::test::DxfBuilder& drawing, const std::string& name = "PART.DXF") {
-    const std::string path = (scratch / name).string();
-    drawing.Save(path);
-    return path;
-  }
+  InspectCommand() { std::ofstream(settings) << "[ConFiguration]\n"; }
+
   mq::test::ScratchDirectory scratch{"inspect"};
+  std::string path = (scratch / "PART.DXF").string();
+  std::string settings = (scratch / "MQ400.INI").string();
 };
 
 TEST_F(InspectCommand, PrintsEveryStoredEntityWithItsFields) {
-  const std::string path = Save(mq::test::DxfBuilder()
-                                    .Text("inst", 5, 6, "POST INSTRUCTIONS")
-                                    .Line("route d5", 1, 2, 3, 4, {{62, "3"}, {210, "0"}, {220, "0"}, {230, "1"}}));
+  DxfBuilder()
+      .Text("inst", 5, 6, "POST INSTRUCTIONS")
+      .Line("route d5", 1, 2, 3, 4, {{62, "3"}, {210, "0"}, {220, "0"}, {230, "1"}})
+      .Text("t\xFCr", 0, 0, "90\xB0")
+      .Save(path);
   const test::CliRun run = RunCli({"inspect", path});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_TRUE(Has(run.out, "\"file\": \"" + path + "\""));
-  EXPECT_TRUE(Has(run.out, "\"instructionLayer\": \"INST\""));
-  EXPECT_TRUE(Has(run.out,
-                  "{\"index\": 2, \"EntityType\": \"TEXT\", \"TextIndex\": 1, \"TextNumber\": 1, \"Layer\": \"INST\", "
-                  "\"X1\": 5, \"Y1\": 6, \"X2\": 0, \"Y2\": 0, \"Z1\": 0, \"Z2\": 0, \"Elevation\": 0, "
-                  "\"Thickness\": 0, \"Radius\": 2.5, \"Width41\": 0, \"Bulge\": 0, \"StartAngle\": 0, "
-                  "\"EndAngle\": 0, \"Color\": 0, \"Flags\": 0, \"Justify\": 0, \"FollowFlag\": 0, \"Face\": \"\", "
-                  "\"Text\": \"POST INSTRUCTIONS\"}"))
-      << run.out;
-  EXPECT_TRUE(Has(run.out, "{\"index\": 3, \"EntityType\": \"LINE\", \"TextIndex\": 0, \"TextNumber\": 0, "
-                           "\"Layer\": \"ROUTE D5\", \"X1\": 1, \"Y1\": 2, \"X2\": 3, \"Y2\": 4,"))
-      << run.out;
-  EXPECT_TRUE(Has(run.out, "\"Color\": 3, \"Flags\": 0, \"Justify\": 0, \"FollowFlag\": 0, \"Face\": \"5\"}"));
-  EXPECT_FALSE(Has(run.out, "\"index\": 1,")) << "blank records carry no entity";
-  EXPECT_FALSE(Has(run.out, "\"index\": 4,"));
-}
-
-TEST_F(InspectCommand, BytesOfAnOldDrawingComeOutAsValidUtf8) {
-  const std::string path = Save(mq::test::DxfBuilder().Text("t\xFCr", 0, 0, "90\xB0"));
-  const test::CliRun run = RunCli({"inspect", path});
-  EXPECT_EQ(run.status, 0);
+  const std::string head =
+      "{\n  \"file\": \"" + path +
+      "\",\n  \"instructionLayer\": \"INST\",\n  \"entities\": [\n"
+      "    {\"index\": 2, \"EntityType\": \"TEXT\", \"TextIndex\": 1, \"TextNumber\": 1, "
+      "\"Layer\": \"INST\", \"X1\": 5, \"Y1\": 6, \"X2\": 0, \"Y2\": 0, \"Z1\": 0, \"Z2\": 0, "
+      "\"Elevation\": 0, \"Thickness\": 0, "
+      "\"Radius\": 2.5, \"Width41\": 0, \"Bulge\": 0, \"StartAngle\": 0, \"EndAngle\": 0, \"Color\": 0, "
+      "\"Flags\": 0, \"Justify\": 0, \"FollowFlag\": 0, \"Face\": \"\", \"Text\": \"POST INSTRUCTIONS\"},\n"
+      "    {\"index\": 3, \"EntityType\": \"LINE\", \"TextIndex\": 0, \"TextNumber\": 0, "
+      "\"Layer\": \"ROUTE D5\", \"X1\": 1, \"Y1\": 2, \"X2\": 3, \"Y2\": 4,";
+  EXPECT_EQ(run.out.substr(0, head.size()), head);
+  EXPECT_TRUE(
+      Has(run.out, "\"Color\": 3, \"Flags\": 0, \"Justify\": 0, \"FollowFlag\": 0, \"Face\": \"5\"}"));
+  // Bytes of an old drawing come out as valid UTF-8.
   EXPECT_TRUE(Has(run.out, "\"Layer\": \"T\\u00dcR\"")) << run.out;
-  EXPECT_TRUE(Has(run.out, "\"Text\": \"90\\u00b0\"")) << run.out;
+  EXPECT_TRUE(Has(run.out, "\"Text\": \"90\\u00b0\"}\n  ]\n}\n")) << run.out;
 }
 
-TEST_F(InspectCommand, FailedDrawingExitsOneWithItsReasonOnStandardError) {
-  const std::string cut = (scratch / "CUT.DXF").string();
-  std::ofstream(cut) << "0\nSECTION\n2\nENTITIES\n0\nLINE\n";
-  const test::CliRun run = RunCli({"inspect", cut});
+TEST_F(InspectCommand, AFailedDrawingExitsOneWithItsReasonOnStandardError) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"0\nSECTION\n2\nENTITIES\n0\nLINE\n",
+       ": DXF file ends before the end of its ENTITIES section: " + path},
+      {"0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nEOF\n", ": ENTITIES Section not found in  " + path},
+      {nullptr, ": Cannot open the drawing " + path}};
+  for (const auto& [content, reason] : cases) {
+    std::filesystem::remove(path);
+    if (content != nullptr) std::ofstream(path) << content;
+    const test::CliRun run = RunCli({"inspect", path});
+    EXPECT_EQ(run.status, 1) << reason;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("marquill400-cli: " + path + reason, 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << "reported once: " << run.err;
+  }
+}
+
+TEST_F(InspectCommand, PathsPrintsTheContoursInMachiningOrder) {
+  DxfBuilder dxf;
+  dxf.Rectangle("BORDER", 0, 0, 600, 400);
+  // A cut-out of four lines drawn in scattered order, and a circle with a tool of its own.
+  for (const auto& [x1, y1, x2, y2] : {std::array{550, 350, 550, 50}, std::array{50, 50, 550, 50},
+                                       std::array{50, 350, 550, 350}, std::array{50, 50, 50, 350}}) {
+    dxf.Line("ROUTE T3 D10 Z19 L", x1, y1, x2, y2);
+  }
+  dxf.Circle("ROUTE T1 D5 Z8", 300, 200, 20);
+  dxf.Entity("SPLINE", "ROUTE T1 D5 Z8", {{10, "1"}, {20, "1"}});
+  dxf.Save(path);
+  const test::CliRun run = RunCli({"inspect", "--paths", "--settings", settings, path});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  // Tool 1 first: the circle, opened at its top point; then the cut-out as one contour.
+  const std::string circle_start =
+      "\"PathList\": [\n    {\"index\": 1, \"LayerNumber\": 2, \"X\": 300, \"Y\": 220, \"Z\": 8, "
+      "\"ToolDiameter\": 5, \"G\": 1, \"Tool\": 1, \"ToolText\": \"01\", \"CentreX\": 300, \"CentreY\": 200, "
+      "\"SegmentType\": -3, \"ChainFlag\": -8, \"VM\": 0, \"VX\": 0, \"VZ\": 0, \"FR\": 0, \"LD\": 0, "
+      "\"RO\": 0, \"RI\": 0, \"CompCode\": \"\", \"Sequence\": 0, \"OZ\": 0, \"M\": 0, \"Box\": 0, "
+      "\"ES\": 0},\n"
+      "    {\"index\": 2, \"LayerNumber\": 2, \"X\": 300, \"Y\": 220,";
+  test::ExpectHasAll(
+      run.out,
+      {"\"messages\": [\n    \"Not machined: SPLINE on layer ROUTE T1 D5 Z8 (explode it in the drawing)\"\n"
+       "  ]",
+       circle_start, "{\"index\": 3, \"LayerNumber\": 1,", "\"CompCode\": \"G41\"",
+       "\"CircleList\": [\n    {\"index\": 1, \"CentreX\": 300, \"CentreY\": 200,",
+       "{\"index\": 2, \"First\": 3, \"Last\": 10, \"Kind\": 1,"});
+  EXPECT_FALSE(Has(run.out, "{\"index\": 11,")) << "the cut-out is one contour of eight records";
+}
+
+TEST_F(InspectCommand, PathsOfAFailedDrawingExitOneWithTheReasons) {
+  DxfBuilder().Line("ROUTE T3", 0, 0, 100, 0).Save(path);
+  const test::CliRun run = RunCli({"inspect", "--paths", "--settings", settings, path});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "marquill400-cli: " + cut + ": DXF file ends before the end of its ENTITIES section: " + cut +
-                         "\n");
-
-  const test::CliRun missing = RunCli({"inspect", (scratch / "NONE.DXF").string()});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_TRUE(Has(missing.err, "Cannot open the drawing " + (scratch / "NONE.DXF").string())) << missing.err;
+  EXPECT_TRUE(Has(run.err, path + ": Part BORDER or BORDER Layer NOT Found!!!")) << run.err;
+  EXPECT_TRUE(Has(run.err, path + ": CONVERSION PROCESS ABORTED.")) << run.err;
 }
 
-TEST_F(InspectCommand, DrawingWithoutEntitiesIsReportedOnce) {
-  const std::string path = (scratch / "HEAD.DXF").string();
-  std::ofstream(path) << "0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nEOF\n";
-  const test::CliRun run = RunCli({"inspect", path});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "marquill400-cli: " + path + ": ENTITIES Section not found in  " + path + "\n");
+TEST(LayerCommand, ShowsPreparedNamesAndTheirParameters) {
+  const test::CliRun run = RunCli({"layer", "route3 d5 f3000 t3$d10", "ROUTE R5 ", "BORDER D18$T3 D5"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string first_operation =
+      "{\"CodeD\": 5, \"CodeT\": 3, \"ToolList\": \"03\", \"CodeF\": 3000, \"CodeFA\": 3000, \"CodeFD\": 0, "
+      "\"CodeFR\": 0, \"CodeS\": 0, \"CodeZ\": 0, \"CodeG\": 0, \"CodeK\": 0, \"CodeM\": 0, \"CodeOZ\": 0, "
+      "\"CodePD\": 0, \"CodeES\": 0, \"CodeLD\": 0, \"CodeRI\": 0, \"CodeRO\": 0, "
+      "\"CompensationWord\": \"\", \"HasCompensation\": false, \"EntSequence\": 40}";
+  // Each name is read on its own.
+  test::ExpectHasAll(run.out,
+                     {"\"name\": \"route3 d5 f3000 t3$d10\"", first_operation,
+                      "\"prepared\": [\n      \"ROUTE40 D5 F3000 T3\",\n      \"ROUTE41D10T3\"\n    ]",
+                      "{\"CodeD\": 10, \"CodeT\": 3,", "\"EntSequence\": 41}",
+                      "\"CompensationWord\": \"G42 R5\", \"HasCompensation\": true",
+                      "\"BORDER D18\",\n      \"ROUTET3 D5\""});
 }
 
-TEST_F(InspectCommand, MissingArgumentIsAUsageError) {
-  const test::CliRun run = RunCli({"inspect"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_FALSE(run.err.empty());
-}
-
-TEST_F(InspectCommand, TheInstalledProgramSeparatesOutputAndErrors) {
-  const std::string path = Save(mq::test::DxfBuilder().Circle("VBORE D8", 10, 10, 4));
-  const std::string out = (scratch / "out.json").string();
-  const std::string err = (scratch / "err.txt").string();
-  const std::string command = std::string("\"") + MARQUILL_CLI_PATH + "\" inspect \"" + path + "\" >\"" + out +
-                              "\" 2>\"" + err + "\"";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  std::ifstream json(out);
-  const std::string text((std::istreambuf_iterator<char>(json)), std::istreambuf_iterator<char>());
-  EXPECT_TRUE(Has(text, "\"EntityType\": \"CIRCLE\"")) << text;
-  EXPECT_EQ(std::filesystem::file_size(err), 0u);
+TEST(LayerCommand, ShowsTwoLetterCodesAsTheDesignsCharacters) {
+  const test::CliRun run = RunCli({"layer", "ROUTE FA1 FD2 FR3 LD4 RO5 RI6 PD7 ES8 EX9 OZ1"});
+  ASSERT_EQ(run.status, 0);
+  // The codes become the characters ü æ ç ä å è é ë ë ê (UTF-8 in the JSON).
+  EXPECT_TRUE(Has(run.out,
+                  "\"ROUTE  \303\2741  \303\2462  \303\2473  \303\2444  \303\2455  \303\2506  \303\2517  "
+                  "\303\2538  \303\2539  \303\2521\""))
+      << run.out;
+  EXPECT_TRUE(Has(run.out, "\"CodeFA\": 1, \"CodeFD\": 2, \"CodeFR\": 3,")) << run.out;
+  EXPECT_TRUE(Has(
+      run.out, "\"CodeOZ\": 1, \"CodePD\": 7, \"CodeES\": 8, \"CodeLD\": 4, \"CodeRI\": 6, \"CodeRO\": 5,"))
+      << run.out;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/driver_harness.h"
@@ -13,184 +14,90 @@ namespace {
 using test::Drawing;
 using test::DxfBuilder;
 
-void ExpectBox(const ExtentBox& box, float min_x, float max_x, float min_y, float max_y) {
-  EXPECT_TRUE(box.Present);
-  EXPECT_EQ(box.MinX, min_x);
-  EXPECT_EQ(box.MaxX, max_x);
-  EXPECT_EQ(box.MinY, min_y);
-  EXPECT_EQ(box.MaxY, max_y);
-  EXPECT_EQ(box.Width, max_x - min_x);
-  EXPECT_EQ(box.Height, max_y - min_y);
+// A box as {min X, max X, min Y, max Y, width, height}; empty when it is not present.
+std::vector<float> Box(const ExtentBox& b) {
+  if (!b.Present) return {};
+  return {b.MinX, b.MaxX, b.MinY, b.MaxY, b.Width, b.Height};
+}
+std::vector<float> Box(float min_x, float max_x, float min_y, float max_y) {
+  return {min_x, max_x, min_y, max_y, max_x - min_x, max_y - min_y};
 }
 
-void ExpectNoEdgeViews(const ConversionState& s) {
-  for (int view = 1; view <= 4; ++view)
-    EXPECT_FALSE(s.PartExtents[static_cast<std::size_t>(view)].Present) << view;
-}
-
-struct OutlineCase {
-  const char* name;
-  DxfBuilder drawing;
-};
-
-class PanelOutlines : public ::testing::TestWithParam<OutlineCase> {};
-
-// Four LINEs or a closed POLYLINE: eight line ends or four vertices, four distinct
-// points, the rectangle itself and no edge views.
-TEST_P(PanelOutlines, GiveTheRectangleWithoutEdgeViews) {
-  Drawing d(GetParam().drawing);
+const ConversionState& Converted(Drawing& d) {
   d.Convert();
-  const ConversionState& s = d.state;
-  ASSERT_EQ(d.run.FileFailed, kFalse) << d.run.PendingMessage;
-  EXPECT_EQ(s.BorderPoints.size(), 4);
-  ExpectBox(s.PartExtents[kPanelBox], 100, 700, 50, 450);
-  ExpectNoEdgeViews(s);
-  EXPECT_EQ(s.EdgeMarginX, 0);
-  EXPECT_EQ(s.EdgeMarginY, 0);
-  EXPECT_EQ(s.PartOriginX, 100);
-  EXPECT_EQ(s.PartOriginY, 50);
-  EXPECT_FALSE(s.PanelFound);
-  EXPECT_FALSE(s.DrawingInInches);
-  EXPECT_EQ(s.UnitFactor, 1.0f);
-  EXPECT_EQ(s.CoincidenceTolerance, 0.1f);
+  EXPECT_EQ(d.run.FileFailed, kFalse) << d.run.PendingMessage;
+  return d.state;
 }
 
-DxfBuilder RectangleOfLines() {
-  DxfBuilder dxf;
-  dxf.Rectangle("BORDER", 100, 50, 700, 450);
-  return dxf;
+// Four LINEs (eight ends), a closed POLYLINE, line ends a hair apart (the tolerance is 0.008
+// until the border is known), or a PANEL SOLID whose corners 1 and 2 give X and 1 and 3 give
+// Y whichever way round (a SCALE scales them and the thickness): the panel and no edge views.
+TEST(Panel, IsTheRectangleDrawn) {
+  struct Case {
+    DxfBuilder dxf;
+    std::vector<std::string> statements;
+    int points;
+    float thickness;
+  };
+  const DxfBuilder::Extras thick{{39, "16"}};  // border lines that carry their thickness
+  DxfBuilder near_ends;
+  near_ends.Line("BORDER", 10, 20, 610, 20, thick).Line("BORDER", 610.005, 20.005, 610, 420, thick);
+  near_ends.Line("BORDER", 610, 420, 10, 420, thick).Line("BORDER", 10, 420, 10.007, 20, thick);
+  const Case cases[] = {
+      {DxfBuilder().Rectangle("BORDER", 10, 20, 610, 420), {}, 4, 0},
+      {DxfBuilder().Polyline("BORDER", {{10, 20}, {610, 20}, {610, 420}, {10, 420}}, 1), {}, 4, 0},
+      {near_ends, {}, 4, 16},
+      {DxfBuilder().Solid("PANEL", 10, 20, 610, 20, 610, 420, {{39, "19"}}), {}, 0, 19},
+      {DxfBuilder().Solid("PANEL", 610, 420, 10, 420, 10, 20, {{39, "19"}}), {}, 0, 19},
+      {DxfBuilder().Solid("PANEL", 5, 10, 305, 10, 305, 210, {{39, "9.5"}}), {"SCALE 2"}, 0, 19}};
+  for (const Case& k : cases) {
+    Drawing d(k.statements.empty() ? k.dxf : test::WithInstructions(k.dxf, k.statements));
+    const ConversionState& s = Converted(d);
+    EXPECT_EQ(s.BorderPoints.size(), k.points);
+    EXPECT_EQ(s.PanelFound, k.points == 0);
+    EXPECT_EQ(Box(s.PartExtents[kPanelBox]), Box(10, 610, 20, 420));
+    for (std::size_t view = 1; view <= 4; ++view) EXPECT_TRUE(Box(s.PartExtents[view]).empty());
+    EXPECT_EQ(s.EdgeMarginX + s.EdgeMarginY, 0);
+    EXPECT_EQ(s.PartOriginX, 10);
+    EXPECT_EQ(s.PartOriginY, 20);
+    EXPECT_EQ(s.PartThickness, k.thickness);
+  }
 }
 
-DxfBuilder ClosedPolyline() {
-  DxfBuilder dxf;
-  dxf.Polyline("BORDER", {{100, 50}, {700, 50}, {700, 450}, {100, 450}}, 1);
-  return dxf;
-}
-
-// Line ends a hair apart are one corner: the tolerance before the border is known is 0.008.
-DxfBuilder LinesMeetingWithinTolerance() {
-  DxfBuilder dxf;
-  dxf.Line("BORDER", 100, 50, 700, 50);
-  dxf.Line("BORDER", 700.005, 50.005, 700, 450);
-  dxf.Line("BORDER", 700, 450, 100, 450);
-  dxf.Line("BORDER", 100, 450, 100.007, 50);
-  return dxf;
-}
-
-INSTANTIATE_TEST_SUITE_P(Border, PanelOutlines,
-                         ::testing::Values(OutlineCase{"RectangleOfLines", RectangleOfLines()},
-                                           OutlineCase{"ClosedPolyline", ClosedPolyline()},
-                                           OutlineCase{"LinesMeetingWithinTolerance",
-                                                       LinesMeetingWithinTolerance()}),
-                         test::CaseName());
-
-// The panel from (100, 100) to (700, 500) and four edge views 18 deep, 20 away from it.
-DxfBuilder PanelWithFourEdgeViews(const std::string& layer = "BORDER") {
-  DxfBuilder dxf;
-  dxf.Rectangle(layer, 100, 100, 700, 500);
-  dxf.Rectangle(layer, 100, 520, 700, 538);  // above
-  dxf.Rectangle(layer, 100, 62, 700, 80);    // below
-  dxf.Rectangle(layer, 62, 100, 80, 500);    // left
-  dxf.Rectangle(layer, 720, 100, 738, 500);  // right
-  return dxf;
-}
-
+// The panel from (100, 100) to (700, 500) and four edge views 18 deep, 20 away from it. The
+// part is as thick as the layer's depth says, else as the views show.
 TEST(EdgeViews, APanelWithFourViewsGivesFiveBoxes) {
-  Drawing d(PanelWithFourEdgeViews());
-  d.Convert();
-  const ConversionState& s = d.state;
-  ASSERT_EQ(d.run.FileFailed, kFalse) << d.run.PendingMessage;
-  EXPECT_EQ(s.BorderPoints.size(), 20);
-  ExpectBox(s.PartExtents[kPanelBox], 100, 700, 100, 500);
-  ExpectBox(s.PartExtents[1], 100, 700, 520, 538);
-  ExpectBox(s.PartExtents[2], 100, 700, 62, 80);
-  ExpectBox(s.PartExtents[3], 62, 80, 100, 500);
-  ExpectBox(s.PartExtents[4], 720, 738, 100, 500);
-  EXPECT_EQ(s.EdgeMarginX, 9.5f);  // (100 - 62) / 4
-  EXPECT_EQ(s.EdgeMarginY, 9.5f);
-  EXPECT_EQ(s.PartThickness, 18.0f) << "no depth and no thickness drawn: the views show it";
-  EXPECT_EQ(s.PartOriginX, 100);
-  EXPECT_EQ(s.PartOriginY, 100);
-  for (int view = 1; view <= 4; ++view) EXPECT_EQ(s.EdgeViewCounters[static_cast<std::size_t>(view)], 4);
+  for (const auto& [layer, thickness] : {std::pair{"BORDER", 18.0f}, {"BORDER Z19", 19.0f}}) {
+    DxfBuilder dxf;
+    dxf.Rectangle(layer, 100, 100, 700, 500).Rectangle(layer, 100, 520, 700, 538);
+    dxf.Rectangle(layer, 100, 62, 700, 80).Rectangle(layer, 62, 100, 80, 500);
+    Drawing d(dxf.Rectangle(layer, 720, 100, 738, 500));
+    const ConversionState& s = Converted(d);
+    EXPECT_EQ(s.BorderPoints.size(), 20);
+    EXPECT_EQ(Box(s.PartExtents[kPanelBox]), Box(100, 700, 100, 500));
+    EXPECT_EQ(Box(s.PartExtents[1]), Box(100, 700, 520, 538));
+    EXPECT_EQ(Box(s.PartExtents[2]), Box(100, 700, 62, 80));
+    EXPECT_EQ(Box(s.PartExtents[3]), Box(62, 80, 100, 500));
+    EXPECT_EQ(Box(s.PartExtents[4]), Box(720, 738, 100, 500));
+    EXPECT_EQ(s.EdgeMarginX, 9.5f);  // (100 - 62) / 4
+    EXPECT_EQ(s.EdgeMarginY, 9.5f);
+    EXPECT_EQ(s.PartOriginX, 100);
+    EXPECT_EQ(s.PartOriginY, 100);
+    for (std::size_t view = 1; view <= 4; ++view) EXPECT_EQ(s.EdgeViewCounters[view], 4);
+    EXPECT_EQ(s.PartThickness, thickness);
+  }
 }
-
-TEST(EdgeViews, TheLayersDepthIsThePartThickness) {
-  Drawing d(PanelWithFourEdgeViews("BORDER Z19"));
-  d.Convert();
-  EXPECT_EQ(d.state.PartThickness, 19.0f);
-}
-
-TEST(Thickness, ABorderLineWithoutDepthGivesItsOwnThickness) {
-  DxfBuilder dxf;
-  dxf.Line("BORDER", 0, 0, 600, 0, {{39, "16"}});
-  dxf.Line("BORDER", 600, 0, 600, 400, {{39, "16"}});
-  dxf.Line("BORDER", 600, 400, 0, 400, {{39, "16"}});
-  dxf.Line("BORDER", 0, 400, 0, 0, {{39, "16"}});
-  Drawing d(dxf);
-  d.Convert();
-  EXPECT_EQ(d.state.PartThickness, 16.0f);
-}
-
-struct UnitCase {
-  float width, height;
-  bool inches;
-};
-
-class UnitSystem : public ::testing::TestWithParam<UnitCase> {};
 
 // A drawing is in inches only when its panel is both narrower than 200 and lower than 100.
-TEST_P(UnitSystem, FollowsThePanelSize) {
-  const UnitCase& u = GetParam();
-  DxfBuilder dxf;
-  dxf.Rectangle("BORDER", 0, 0, u.width, u.height);
-  Drawing d(dxf);
-  d.Convert();
-  ASSERT_EQ(d.run.FileFailed, kFalse);
-  EXPECT_EQ(d.state.DrawingInInches, u.inches);
-  EXPECT_EQ(d.state.UnitFactor, u.inches ? 25.4f : 1.0f);
-  EXPECT_EQ(d.state.CoincidenceTolerance, u.inches ? 0.1f / 25.4f : 0.1f);
-}
-
-INSTANTIATE_TEST_SUITE_P(Border, UnitSystem,
-                         ::testing::Values(UnitCase{18, 24, true}, UnitCase{150, 150, false},
-                                           UnitCase{199, 99, true}, UnitCase{200, 99, false},
-                                           UnitCase{199, 100, false}, UnitCase{600, 40, false}));
-
-struct SolidCase {
-  const char* name;
-  double x1, y1, x2, y2, x3, y3;
-};
-
-class PanelSolids : public ::testing::TestWithParam<SolidCase> {};
-
-// Corners 1 and 2 give X, corners 1 and 3 give Y, whichever way round they are drawn.
-TEST_P(PanelSolids, DefineThePanelAndItsThickness) {
-  const SolidCase& k = GetParam();
-  DxfBuilder dxf;
-  dxf.Solid("PANEL", k.x1, k.y1, k.x2, k.y2, k.x3, k.y3, {{39, "19"}});
-  Drawing d(dxf);
-  d.Convert();
-  const ConversionState& s = d.state;
-  ASSERT_EQ(d.run.FileFailed, kFalse) << d.run.PendingMessage;
-  EXPECT_TRUE(s.PanelFound);
-  ExpectBox(s.PartExtents[kPanelBox], 10, 610, 20, 420);
-  EXPECT_EQ(s.PartThickness, 19.0f);
-  EXPECT_EQ(s.PartOriginX, 10);
-  EXPECT_EQ(s.PartOriginY, 20);
-  EXPECT_TRUE(s.BorderPoints.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Border, PanelSolids,
-                         ::testing::Values(SolidCase{"InOrder", 10, 20, 610, 20, 610, 420},
-                                           SolidCase{"Reversed", 610, 420, 10, 420, 10, 20}),
-                         test::CaseName());
-
-TEST(PanelSolids, AScaledDrawingScalesAllCorners) {
-  DxfBuilder dxf = test::WithInstructions(DxfBuilder(), {"SCALE 2"});
-  dxf.Solid("PANEL", 10, 20, 310, 20, 310, 220);
-  Drawing d(dxf);
-  d.Convert();
-  ExpectBox(d.state.PartExtents[kPanelBox], 20, 620, 40, 440);
+TEST(UnitSystem, FollowsThePanelSize) {
+  const float cases[][3] = {{18, 24, 1}, {150, 150, 0}, {199, 99, 1}, {200, 99, 0}, {199, 100, 0}};
+  for (const auto& [width, height, inches] : cases) {
+    Drawing d(DxfBuilder().Rectangle("BORDER", 0, 0, width, height));
+    const ConversionState& s = Converted(d);
+    EXPECT_EQ(s.DrawingInInches, inches == 1) << width << " x " << height;
+    EXPECT_EQ(s.UnitFactor, inches == 1 ? 25.4f : 1.0f);
+    EXPECT_EQ(s.CoincidenceTolerance, inches == 1 ? 0.1f / 25.4f : 0.1f);
+  }
 }
 
 }  // namespace

@@ -3,171 +3,78 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "bores_test_context.h"
 #include "engine/driver_harness.h"
 
 namespace mq {
 namespace {
 
-using test::Drawing;
-using test::DxfBuilder;
-
-struct CornerCase {
-  const char* layer;
-  bool x_from_right;
-  bool y_from_top;
-  bool no_code;
-};
-
-class BorderLayerCodes : public ::testing::TestWithParam<CornerCase> {};
-
-TEST_P(BorderLayerCodes, SelectTheMachineCorner) {
-  const CornerCase& k = GetParam();
-  Drawing d(test::PanelOfLines(0, 0, k.layer));
-  ReadBorderLayerCodes(d.c);
-  EXPECT_EQ(d.state.XFromRight, k.x_from_right) << k.layer;
-  EXPECT_EQ(d.state.YFromTop, k.y_from_top) << k.layer;
-  EXPECT_EQ(d.state.NoCodeFlag, k.no_code) << k.layer;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Border, BorderLayerCodes,
-    ::testing::Values(CornerCase{"BORDER", false, false, false}, CornerCase{"BORDERLL", false, false, false},
-                      CornerCase{"BORDERUL", false, true, false}, CornerCase{"BORDERUR", true, true, false},
-                      CornerCase{"BORDERLR", true, false, false},
-                      // Looked for in the order LL, UL, UR, LR: the later code of that order wins.
-                      CornerCase{"BORDER UL LR", true, false, false},
-                      CornerCase{"BORDER LR UL", true, false, false},
-                      CornerCase{"BORDER UR LL", true, true, false},
-                      CornerCase{"BORDERNO", false, false, true}, CornerCase{"BORDERUR NO", true, true, true},
-                      // Only names that begin with BORDER carry codes.
-                      CornerCase{"MYBORDERUR", false, false, false}));
-
-TEST(BorderLayerCodes, AnotherBorderEntityLaterInTheDrawingOverrides) {
-  DxfBuilder dxf;
-  dxf.Line("BORDERUR", 0, 0, 600, 0);
-  dxf.Line("BORDERUR", 600, 0, 600, 400);
-  dxf.Line("BORDERLL", 600, 400, 0, 400);
-  dxf.Line("BORDER", 0, 400, 0, 0);
-  Drawing d(dxf);
-  ReadBorderLayerCodes(d.c);
-  EXPECT_FALSE(d.state.XFromRight);
-  EXPECT_FALSE(d.state.YFromTop);
-}
-
-// A 600 x 400 panel whose lists hold one item each, measured from the lower left.
-ConversionState FilledLists(bool x_from_right, bool y_from_top) {
-  ConversionState s;
-  s.PartExtents[kPanelBox].Width = 600;
-  s.PartExtents[kPanelBox].Height = 400;
-  s.XFromRight = x_from_right;
-  s.YFromTop = y_from_top;
-  PathSegment arc_start;
-  arc_start.SegmentType = -3;
-  arc_start.X = 100, arc_start.Y = 50, arc_start.CentreX = 150, arc_start.CentreY = 50;
-  PathSegment arc_end;  // holds the arc's angles, not a point
-  arc_end.SegmentType = 3;
-  arc_end.X = 200, arc_end.Y = 50, arc_end.CentreX = 0, arc_end.CentreY = 180;
-  PathSegment line_end;
-  line_end.SegmentType = 1;
-  line_end.X = 250, line_end.Y = 60, line_end.CentreX = 7, line_end.CentreY = 8;
-  s.PathList = {arc_start, arc_end, line_end};
-  BoreRecord bore;
-  bore.X = 30, bore.Y = 40;
-  s.BoreList.push_back(bore);
-  LineBoreRecord groove;
-  groove.X1 = 10, groove.Y1 = 20, groove.X2 = 110, groove.Y2 = 20;
-  s.LineBoreList.push_back(groove);
-  CircleRecord circle;
-  circle.CentreX = 300, circle.CentreY = 100;
-  s.CircleList.push_back(circle);
-  for (int16_t side = 1; side <= 4; ++side) {
-    EdgeBoreRecord edge;
-    edge.Side = side;
-    edge.X = 50, edge.Y = 60, edge.Z = 9;
-    s.EdgeBoreList.push_back(edge);
+// One border line per layer; R: X measured from the right, T: Y from the top, N: no code.
+// Codes are looked for in the order LL, UL, UR, LR, the later code of that order winning;
+// a later border entity overrides an earlier one; only names beginning BORDER count.
+TEST(BorderLayerCodes, SelectTheMachineCorner) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"BORDER"}, ""},    {{"BORDERLL"}, ""},       {{"BORDERUL"}, "T"},     {{"BORDERUR"}, "RT"},
+      {{"BORDERLR"}, "R"}, {{"BORDER UL LR"}, "R"},  {{"BORDER LR UL"}, "R"}, {{"BORDER UR LL"}, "RT"},
+      {{"BORDERNO"}, "N"}, {{"BORDERUR NO"}, "RTN"}, {{"MYBORDERUR"}, ""},    {{"BORDERUR", "BORDERLL"}, ""}};
+  for (const auto& [layers, expected] : cases) {
+    test::DxfBuilder dxf;
+    for (const std::string& layer : layers) dxf.Line(layer, 0, 0, 600, 0);
+    test::Drawing d(dxf);
+    ReadBorderLayerCodes(d.c);
+    const ConversionState& s = d.state;
+    EXPECT_EQ(std::string(s.XFromRight ? "R" : "") + (s.YFromTop ? "T" : "") + (s.NoCodeFlag ? "N" : ""),
+              expected)
+        << layers.back();
   }
-  return s;
 }
 
-ConversionState Transformed(bool x_from_right, bool y_from_top) {
-  test::RecordingOperator person;
-  RunContext run(person);
-  EntityStore store;
-  Settings settings;
-  ConversionState s = FilledLists(x_from_right, y_from_top);
-  EngineContext c{run, store, settings, s, nullptr};
-  TransformToMachineCorner(c);
-  return s;
+PathSegment Segment(int16_t type, float x, float y, float centre_x, float centre_y) {
+  PathSegment p;
+  p.SegmentType = type;
+  p.X = x, p.Y = y, p.CentreX = centre_x, p.CentreY = centre_y;
+  return p;
 }
 
-TEST(MachineCorner, UpperRightMeasuresEveryListFromTheFarEdges) {
-  const ConversionState s = Transformed(true, true);
-  EXPECT_EQ(s.PathList[1].X, 500);
-  EXPECT_EQ(s.PathList[1].Y, 350);
-  EXPECT_EQ(s.PathList[1].CentreX, 450) << "an arc start carries the centre";
-  EXPECT_EQ(s.PathList[1].CentreY, 350);
-  EXPECT_EQ(s.PathList[2].X, 400);
-  EXPECT_EQ(s.PathList[2].Y, 350);
-  EXPECT_EQ(s.PathList[2].CentreX, 0) << "an arc end holds angles";
-  EXPECT_EQ(s.PathList[2].CentreY, 180);
-  EXPECT_EQ(s.PathList[3].X, 350);
-  EXPECT_EQ(s.PathList[3].Y, 340);
-  EXPECT_EQ(s.PathList[3].CentreX, 7);
-  EXPECT_EQ(s.PathList[3].CentreY, 8);
-  EXPECT_EQ(s.BoreList[1].X, 570);
-  EXPECT_EQ(s.BoreList[1].Y, 360);
-  EXPECT_EQ(s.LineBoreList[1].X1, 590);
-  EXPECT_EQ(s.LineBoreList[1].X2, 490);
-  EXPECT_EQ(s.LineBoreList[1].Y1, 380);
-  EXPECT_EQ(s.LineBoreList[1].Y2, 380);
-  EXPECT_EQ(s.CircleList[1].CentreX, 300);
-  EXPECT_EQ(s.CircleList[1].CentreY, 300);
-  // Top and bottom edges: X along the edge; left and right: Y along the edge.
-  for (int side = 1; side <= 2; ++side) {
-    EXPECT_EQ(s.EdgeBoreList[side].X, 550) << side;
-    EXPECT_EQ(s.EdgeBoreList[side].Y, 60) << side;
+// A 600 x 400 panel whose lists hold one item of each kind, measured from the lower left.
+TEST(MachineCorner, MeasuresEveryListFromTheNamedCorner) {
+  using V = std::vector<float>;
+  for (const bool right : {false, true}) {
+    for (const bool top : {false, true}) {
+      SCOPED_TRACE(std::string(top ? "upper " : "lower ") + (right ? "right" : "left"));
+      test::BoresContext t;
+      ConversionState& s = t.state;
+      t.SetPanel(0, 0, 600, 400);
+      s.XFromRight = right;
+      s.YFromTop = top;
+      s.PathList = {Segment(-3, 100, 50, 150, 50), Segment(3, 200, 50, 0, 180), Segment(1, 250, 60, 7, 8)};
+      BoreRecord& bore = s.BoreList.raw().emplace_back();
+      bore.X = 30, bore.Y = 40;
+      LineBoreRecord& groove = s.LineBoreList.raw().emplace_back();
+      groove.X1 = 10, groove.Y1 = 20, groove.X2 = 110, groove.Y2 = 30;
+      CircleRecord& circle = s.CircleList.raw().emplace_back();
+      circle.CentreX = 300, circle.CentreY = 100;
+      for (int16_t side = 1; side <= 4; ++side) {
+        EdgeBoreRecord& edge = s.EdgeBoreList.raw().emplace_back();
+        edge.Side = side, edge.X = 50, edge.Y = 60, edge.Z = 9;
+      }
+      TransformToMachineCorner(t.c);
+      auto x = [&](float v) { return right ? 600 - v : v; };
+      auto y = [&](float v) { return top ? 400 - v : v; };
+      V path;
+      for (const PathSegment& p : s.PathList) path.insert(path.end(), {p.X, p.Y, p.CentreX, p.CentreY});
+      // An arc start carries its centre; an arc end holds angles and a line end no centre.
+      EXPECT_EQ(path, V({x(100), y(50), x(150), y(50), x(200), y(50), 0, 180, x(250), y(60), 7, 8}));
+      EXPECT_EQ(V({bore.X, bore.Y}), V({x(30), y(40)}));
+      EXPECT_EQ(V({groove.X1, groove.Y1, groove.X2, groove.Y2}), V({x(10), y(20), x(110), y(30)}));
+      EXPECT_EQ(V({circle.CentreX, circle.CentreY}), V({x(300), y(100)}));
+      // Top and bottom edges hold the place along the edge in X, left and right edges in Y.
+      for (const EdgeBoreRecord& e : s.EdgeBoreList)
+        EXPECT_EQ(V({e.X, e.Y, e.Z}), V({e.Side <= 2 ? x(50) : 50, e.Side >= 3 ? y(60) : 60, 9})) << e.Side;
+    }
   }
-  for (int side = 3; side <= 4; ++side) {
-    EXPECT_EQ(s.EdgeBoreList[side].X, 50) << side;
-    EXPECT_EQ(s.EdgeBoreList[side].Y, 340) << side;
-  }
-  for (int side = 1; side <= 4; ++side) EXPECT_EQ(s.EdgeBoreList[side].Z, 9) << side;
-}
-
-TEST(MachineCorner, LowerRightMirrorsOnlyX) {
-  const ConversionState s = Transformed(true, false);
-  EXPECT_EQ(s.PathList[1].X, 500);
-  EXPECT_EQ(s.PathList[1].Y, 50);
-  EXPECT_EQ(s.PathList[1].CentreX, 450);
-  EXPECT_EQ(s.PathList[1].CentreY, 50);
-  EXPECT_EQ(s.BoreList[1].X, 570);
-  EXPECT_EQ(s.BoreList[1].Y, 40);
-  EXPECT_EQ(s.EdgeBoreList[1].X, 550);
-  EXPECT_EQ(s.EdgeBoreList[3].Y, 60);
-}
-
-TEST(MachineCorner, UpperLeftMirrorsOnlyY) {
-  const ConversionState s = Transformed(false, true);
-  EXPECT_EQ(s.PathList[1].X, 100);
-  EXPECT_EQ(s.PathList[1].Y, 350);
-  EXPECT_EQ(s.CircleList[1].CentreX, 300);
-  EXPECT_EQ(s.CircleList[1].CentreY, 300);
-  EXPECT_EQ(s.EdgeBoreList[1].X, 50);
-  EXPECT_EQ(s.EdgeBoreList[3].Y, 340);
-}
-
-TEST(MachineCorner, LowerLeftChangesNothing) {
-  const ConversionState before = FilledLists(false, false);
-  const ConversionState s = Transformed(false, false);
-  for (int i = 1; i <= s.PathList.size(); ++i) {
-    EXPECT_EQ(s.PathList[i].X, before.PathList[i].X) << i;
-    EXPECT_EQ(s.PathList[i].Y, before.PathList[i].Y) << i;
-    EXPECT_EQ(s.PathList[i].CentreX, before.PathList[i].CentreX) << i;
-    EXPECT_EQ(s.PathList[i].CentreY, before.PathList[i].CentreY) << i;
-  }
-  EXPECT_EQ(s.BoreList[1].X, before.BoreList[1].X);
-  EXPECT_EQ(s.EdgeBoreList[1].X, before.EdgeBoreList[1].X);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// Lead-ins and lead-outs of routed circles with cutter compensation.
+
 #include "engine/circle_leads.h"
 
 #include <gtest/gtest.h>
@@ -5,215 +7,130 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <vector>
 
-#include "bores_test_context.h"
-#include "contour_test_support.h"
+#include "engine/angles.h"
+#include "support/path_builder.h"
 
 namespace mq {
 namespace {
 
-using test::AddCircle;
-using test::DistanceBetween;
-using test::PieceData;
+using Records = std::vector<std::string>;
 
-// Single-precision cosines of quarter turns are not exactly 0: a few millionths.
-constexpr float kNear = 1e-4f;
-
-struct LeadContext : test::BoresContext {
-  LeadContext() { SetPanel(0, 0, 600, 400); }
-  // One circle about (200, 100) of radius 50; returns the rows MakeCircleLeads made.
-  std::vector<int> Lead(const std::string& comp, float ld, float ri = 0, float ro = 0) {
-    PieceData d;
-    d.comp = comp;
-    AddCircle(state, 200, 100, 50, d);
-    state.CircleList[1].LD = ld;
-    state.CircleList[1].RI = ri;
-    state.CircleList[1].RO = ro;
-    store.Current.LeadCodeSeen = ld != 0;
-    return MakeCircleLeads(c);
+struct CircleLeads : test::PanelHarness {
+  // One circle about (200, 100) of radius 50, depth 10; returns the rows the leads made.
+  std::vector<int> Lead(const char* comp, float ld, float ri = 0, float ro = 0, bool code_seen = true,
+                        int16_t expanded = 0) {
+    CircleRecord circle = test::RouteCircle(200, 100, 50, test::RouteRecord(10, comp, ld));
+    circle.RI = ri;
+    circle.RO = ro;
+    circle.Expanded = expanded;
+    state.CircleList.push_back(circle);
+    store.Current.LeadCodeSeen = code_seen && ld != 0;
+    return MakeCircleLeads(context);
   }
-  const PathSegment& At(int i) const { return state.PathList[i]; }
+  std::vector<float> Depths() const {
+    std::vector<float> z;
+    for (const PathSegment& p : state.PathList) z.push_back(p.Z);
+    return z;
+  }
 };
 
-struct SideCase {
-  const char* comp;
-  float lead_centre_distance;  // from the circle's centre, straight above it
-  int16_t lead_sense;          // ChainFlag of the lead arcs' ends
-  float lead_end_angle;        // CentreY of the lead-in's end (its point as seen from M)
-};
+// G41 keeps the tool left of its path: outside a clockwise circle, so the lead arc of
+// radius L = 10 comes in from outside (its centre M 60 above the circle's centre),
+// turning counter-clockwise; G42 from inside (M 40 above), clockwise. Lead-in from
+// M + L (cos 180, sin 180) to the top P = (200, 150), once round the circle clockwise,
+// lead-out the mirror of the lead-in to M + L (cos 0, sin 0).
+TEST(CircleLeads, AreQuarterArcsOfTheLeadLengthTangentAtTheTop) {
+  const std::tuple<const char*, Records> cases[] = {
+      {"G41 ",
+       {"-3 190,160 c200,160 f-8", "3 200,150 c180,270 f-1", "-3 200,150 c200,100", "3 200,150 c90,90",
+        "-3 200,150 c200,160", "3 210,160 c90,0 f-1"}},
+      {"G42 R4",
+       {"-3 190,140 c200,140 f-8", "3 200,150 c180,90", "-3 200,150 c200,100", "3 200,150 c90,90",
+        "-3 200,150 c200,140", "3 210,140 c90,0"}},
+  };
+  for (const auto& [comp, records] : cases) {
+    CircleLeads t;
+    ASSERT_EQ(t.Lead(comp, 10).size(), 1u);
+    EXPECT_EQ(test::Describe(t.state.PathList), records) << comp;
+    EXPECT_EQ(t.Depths(), std::vector<float>(6, 10)) << comp;
+    for (const PathSegment& p : t.state.PathList) EXPECT_EQ(p.CompCode, FixedText<10>(comp));
+    EXPECT_EQ(std::make_pair(t.state.CircleList[1].Expanded, t.state.CircleList[1].LayerNumber),
+              std::make_pair(int16_t{-1}, int16_t{0}));
+    ASSERT_EQ(t.state.Contours.size(), 1);
+    const ContourRow& row = t.state.Contours[1];
+    EXPECT_EQ(std::make_tuple(row.Used, row.Kind, row.EntryDirection),
+              std::make_tuple(true, int16_t{3}, 180.f));
+  }
+}
 
-class CircleLeadSide : public testing::TestWithParam<SideCase> {};
-
-TEST_P(CircleLeadSide, QuarterArcsOfTheLeadLengthTangentAtTheTop) {
-  const SideCase& side = GetParam();
-  LeadContext t;
-  ASSERT_EQ(t.Lead(side.comp, 10).size(), 1u);
-  ASSERT_EQ(t.state.PathCount(), 6);
-  const float mx = t.At(1).CentreX;
-  const float my = t.At(1).CentreY;
-  EXPECT_NEAR(mx, 200, kNear);
-  EXPECT_NEAR(my, 100 + side.lead_centre_distance, kNear);
-
-  // Lead-in: from M + L (cos 180, sin 180) to the top point P = (200, 150).
-  EXPECT_EQ(t.At(1).SegmentType, -3);
-  EXPECT_EQ(t.At(1).ChainFlag, kContourStart);
-  EXPECT_NEAR(t.At(1).X, mx - 10, kNear);
-  EXPECT_NEAR(t.At(1).Y, my, kNear);
-  EXPECT_EQ(t.At(2).SegmentType, 3);
-  EXPECT_NEAR(t.At(2).X, 200, kNear);
-  EXPECT_NEAR(t.At(2).Y, 150, kNear);
-  EXPECT_EQ(t.At(2).CentreX, 180);
-  EXPECT_EQ(t.At(2).CentreY, side.lead_end_angle);
-  EXPECT_EQ(t.At(2).ChainFlag, side.lead_sense);
-  EXPECT_NEAR(DistanceBetween(mx, my, t.At(2).X, t.At(2).Y), 10, kNear) << "lead radius";
-
-  // Once round the circle, clockwise.
-  EXPECT_EQ(t.At(3).SegmentType, -3);
-  EXPECT_EQ(t.At(3).CentreX, 200);
-  EXPECT_EQ(t.At(3).CentreY, 100);
-  EXPECT_EQ(t.At(4).SegmentType, 3);
-  EXPECT_EQ(t.At(4).CentreX, 90);
-  EXPECT_EQ(t.At(4).CentreY, 90);
-  EXPECT_EQ(t.At(4).ChainFlag, 0);
-  EXPECT_NEAR(t.At(4).X, 200, kNear);
-  EXPECT_NEAR(t.At(4).Y, 150, kNear);
-
-  // Lead-out: the mirror of the lead-in, to M + L (cos 0, sin 0).
-  EXPECT_EQ(t.At(5).SegmentType, -3);
-  EXPECT_EQ(t.At(5).CentreX, mx);
-  EXPECT_EQ(t.At(5).CentreY, my);
-  EXPECT_EQ(t.At(6).SegmentType, 3);
-  EXPECT_NEAR(t.At(6).X, mx + 10, kNear);
-  EXPECT_NEAR(t.At(6).Y, my, kNear);
-  EXPECT_EQ(t.At(6).CentreX, 90);
-  EXPECT_EQ(t.At(6).CentreY, 0);
-  EXPECT_EQ(t.At(6).ChainFlag, side.lead_sense);
-
-  for (int i = 1; i <= 6; ++i) {
-    EXPECT_EQ(t.At(i).Z, 10) << "record " << i;
-    EXPECT_EQ(t.At(i).CompCode, FixedText<10>(side.comp)) << "record " << i;
-    if (i > 1) {
-      EXPECT_NE(t.At(i).ChainFlag, kContourStart) << "record " << i;
+TEST(CircleLeads, LengthComesFromTheLayerOrTheDrawing) {
+  struct Case {
+    const char* name;
+    const char* comp;
+    float ld;
+    bool leads_on;
+    float effective;
+    float length;  // 0: no leads, the circle is left for its top point
+    bool code_seen = true;
+    int16_t expanded = 0;
+  };
+  const Case cases[] = {
+      {"LayerValue", "G41 ", 10, false, 25, 10},
+      {"LD999IsTheDrawingsLength", "G41 ", kUseEffectiveValue, false, 25, 25},
+      {"NoLDWithLeadsOnIsTheDrawingsLength", "G41 ", 0, true, 25, 25},
+      {"NoLDWithLeadsOff", "G41 ", 0, false, 25, 0},
+      {"NegativeLD", "G41 ", -5, true, 25, 0},
+      {"NoCompensationEvenWithLeadsOn", "", 10, true, 10, 0},
+      {"NoLeadsAnywhereInTheDrawing", "G41 ", 10, false, 0, 0, false},
+      {"CircleAlreadyOpened", "G41 ", 10, true, 10, 0, true, -1},
+  };
+  for (const Case& c : cases) {
+    CircleLeads t;
+    t.state.LeadsOn = c.leads_on;
+    t.state.EffectiveLeadLength = c.effective;
+    const std::vector<int> rows = t.Lead(c.comp, c.ld, 0, 0, c.code_seen, c.expanded);
+    EXPECT_EQ(t.state.CircleList[1].Expanded, c.length == 0 ? c.expanded : -1) << c.name;
+    if (c.length == 0) {
+      EXPECT_TRUE(rows.empty() && t.state.PathList.empty()) << c.name;
+      continue;
     }
+    ASSERT_EQ(t.state.PathCount(), 6) << c.name;
+    EXPECT_NEAR(t.state.PathList[1].CentreY, 150 + c.length, 1e-4) << c.name;
+    EXPECT_NEAR(t.state.PathList[1].X, 200 - c.length, 1e-4) << c.name;
   }
-  EXPECT_EQ(t.state.CircleList[1].Expanded, -1);
-  EXPECT_EQ(t.state.CircleList[1].LayerNumber, 0);
-  ASSERT_EQ(t.state.Contours.size(), 1);
-  EXPECT_TRUE(t.state.Contours[1].Used);
-  EXPECT_EQ(t.state.Contours[1].Kind, 3);
-  EXPECT_EQ(t.state.Contours[1].EntryDirection, 180);
-}
-
-// G41 keeps the tool left of its path: outside a clockwise circle, so the lead comes in
-// from outside, turning counter-clockwise; G42 from inside, clockwise.
-INSTANTIATE_TEST_SUITE_P(G41AndG42, CircleLeadSide,
-                         testing::Values(SideCase{"G41 ", 60, -1, 270}, SideCase{"G42 ", 40, 0, 90},
-                                         SideCase{"G42 R4", 40, 0, 90}));
-
-struct LengthCase {
-  const char* name;
-  float ld;
-  bool leads_on;
-  float effective;
-  float expected_length;  // 0: no leads
-};
-
-class CircleLeadLength : public testing::TestWithParam<LengthCase> {};
-
-TEST_P(CircleLeadLength, ComesFromTheLayerOrTheDrawing) {
-  const LengthCase& lc = GetParam();
-  LeadContext t;
-  t.state.LeadsOn = lc.leads_on;
-  t.state.EffectiveLeadLength = lc.effective;
-  const std::vector<int> rows = t.Lead("G41 ", lc.ld);
-  if (lc.expected_length == 0) {
-    EXPECT_TRUE(rows.empty());
-    EXPECT_TRUE(t.state.PathList.empty());
-    EXPECT_EQ(t.state.CircleList[1].Expanded, 0) << "left for opening at its top point";
-    return;
-  }
-  ASSERT_EQ(t.state.PathCount(), 6);
-  EXPECT_NEAR(t.At(1).CentreY, 150 + lc.expected_length, kNear);
-  EXPECT_NEAR(t.At(1).X, 200 - lc.expected_length, kNear);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CircleLeadLength,
-    testing::Values(LengthCase{"LayerValue", 10, false, 25, 10},
-                    LengthCase{"LD999IsTheDrawingsLength", kUseEffectiveValue, false, 25, 25},
-                    LengthCase{"NoLDWithLeadsOnIsTheDrawingsLength", 0, true, 25, 25},
-                    LengthCase{"NoLDWithLeadsOff", 0, false, 25, 0},
-                    LengthCase{"NegativeLD", -5, true, 25, 0}),
-    [](const testing::TestParamInfo<LengthCase>& param_info) { return std::string(param_info.param.name); });
-
-TEST(CircleLeads, NoneWithoutCompensationEvenWithLeadsOn) {
-  LeadContext t;
-  t.state.LeadsOn = true;
-  t.state.EffectiveLeadLength = 10;
-  EXPECT_TRUE(t.Lead("", 10).empty());
-  EXPECT_TRUE(t.state.PathList.empty());
-  EXPECT_EQ(t.state.CircleList[1].Expanded, 0);
-}
-
-TEST(CircleLeads, NothingWhenTheDrawingHasNoLeadsAtAll) {
-  LeadContext t;
-  AddCircle(t.state, 200, 100, 50, PieceData().WithComp("G41 "));
-  t.state.CircleList[1].LD = 10;  // as if set, while no layer carried LD
-  EXPECT_TRUE(MakeCircleLeads(t.c).empty());
-  EXPECT_TRUE(t.state.PathList.empty());
-}
-
-TEST(CircleLeads, SkipsCirclesAlreadyOpened) {
-  LeadContext t;
-  AddCircle(t.state, 200, 100, 50, PieceData().WithComp("G41 "));
-  t.state.CircleList[1].Expanded = -1;
-  t.state.LeadsOn = true;
-  t.state.EffectiveLeadLength = 10;
-  EXPECT_TRUE(MakeCircleLeads(t.c).empty());
 }
 
 TEST(CircleLeads, RampInStartsTheLeadAboveThePanel) {
   for (const auto& [ri, ramp_in, expected] :
        {std::tuple{5.0f, false, -5.0f}, std::tuple{0.0f, true, -3.0f},
         std::tuple{kUseEffectiveValue, false, -3.0f}, std::tuple{0.0f, false, 10.0f}}) {
-    LeadContext t;
+    CircleLeads t;
     t.state.RampIn = ramp_in;
     t.state.EffectiveRampHeight = 3;
     t.Lead("G41 ", 10, ri);
-    ASSERT_EQ(t.state.PathCount(), 6);
-    EXPECT_EQ(t.At(1).Z, expected) << "RI " << ri;
-    for (int i = 2; i <= 6; ++i) EXPECT_EQ(t.At(i).Z, 10) << "RI " << ri << ", record " << i;
+    EXPECT_EQ(t.Depths(), (std::vector<float>{expected, 10, 10, 10, 10, 10})) << "RI " << ri;
   }
 }
 
-TEST(CircleLeads, RampOutRunsOnAlongTheCircle) {
-  LeadContext t;
-  t.Lead("G41 ", 10, 0, 2);
-  ASSERT_EQ(t.state.PathCount(), 6);
-  const float sweep = 10 / (2 * kDesignPi * 50) * 360;  // 11.459 degrees
-  EXPECT_EQ(t.At(5).SegmentType, -3);
-  EXPECT_EQ(t.At(5).CentreX, 200);
-  EXPECT_EQ(t.At(5).CentreY, 100);
-  EXPECT_NEAR(t.At(5).X, 200, kNear);
-  EXPECT_NEAR(t.At(5).Y, 150, kNear);
-  EXPECT_EQ(t.At(6).SegmentType, 3);
-  EXPECT_NEAR(t.At(6).CentreY, 90 - sweep, 1e-4);
-  EXPECT_EQ(t.At(6).CentreX, 90);
-  EXPECT_EQ(t.At(6).ChainFlag, 0) << "on round the circle, clockwise";
-  EXPECT_NEAR(DistanceBetween(200, 100, t.At(6).X, t.At(6).Y), 50, kNear) << "on the circle itself";
-  EXPECT_GT(t.At(6).X, 200);
-  EXPECT_EQ(t.At(5).Z, -2);
-  EXPECT_EQ(t.At(6).Z, -2);
-  EXPECT_NEAR(t.state.Contours[1].ExitDirection, 90 - sweep, 1e-4);
-}
-
-TEST(CircleLeads, RampOutSweepIsAtMostHalfTheCircle) {
-  LeadContext t;
-  t.Lead("G42 ", 200, 0, 2);  // longer than half the circumference (157)
-  ASSERT_EQ(t.state.PathCount(), 6);
-  EXPECT_EQ(t.At(6).CentreY, 270);
-  EXPECT_NEAR(t.At(6).X, 200, kNear);
-  EXPECT_NEAR(t.At(6).Y, 50, kNear) << "the bottom of the circle";
+// The ramp-out runs on round the circle itself (the reading of the open variant): from P
+// clockwise through the sweep L / (2 pi r) x 360, at most half the circle.
+TEST(CircleLeads, RampOutRunsOnAlongTheCircleAtMostHalfRound) {
+  const float sweep = 10 / (2 * kDesignPi * 50) * 360;
+  for (const auto& [comp, ld, lead_out] :
+       {std::tuple{
+            "G41 ", 10.f,
+            test::Describe(test::PathBuilder().Arc({200, 100}, 50, 90, 90 - sweep, false, false).Build())},
+        std::tuple{"G42 ", 200.f, Records{"-3 200,150 c200,100", "3 200,50 c90,270"}}}) {
+    CircleLeads t;
+    t.Lead(comp, ld, 0, 2);
+    const Records records = test::Describe(t.state.PathList);
+    ASSERT_EQ(records.size(), 6u);
+    EXPECT_EQ(Records(records.begin() + 4, records.end()), lead_out) << comp;
+    EXPECT_EQ(t.Depths(), (std::vector<float>{10, 10, 10, 10, -2, -2})) << comp;
+    EXPECT_NEAR(t.state.Contours[1].ExitDirection, t.state.PathList[6].CentreY, 1e-4);
+  }
 }
 
 }  // namespace

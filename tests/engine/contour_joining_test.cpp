@@ -1,495 +1,386 @@
+// Contour joining and contour order: pieces chained into contours, circles cut open,
+// the tour, the tool and sequence grouping, and the conventions of the finished
+// PathList on hand-built lists and on whole drawings read by the DXF reader.
+
 #include "engine/contour_joining.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
-#include "bores_test_context.h"
-#include "contour_test_support.h"
+#include "engine/angles.h"
 #include "engine/passes.h"
+#include "route_test_drawing.h"
+#include "support/path_builder.h"
 
 namespace mq {
 namespace {
 
-using test::AddArc;
-using test::AddCircle;
-using test::AddLine;
-using test::AddPolyline;
-using test::ExpectFinishedPathConventions;
-using test::PieceData;
+using Records = std::vector<std::string>;
+using Segment = std::array<float, 4>;
 
-struct JoiningContext : test::BoresContext {
-  JoiningContext() {
-    SetPanel(0, 0, 600, 400);
-    state.CoincidenceTolerance = 0.1f;
+// The conventions of a finished PathList that the geometry passes and the writer rely
+// on: contours as the table says, each opened by ChainFlag -8 on its first record and no
+// other negative ChainFlag but an arc end's -1 (its direction), uniform tool data, arcs
+// whose records agree, and contours that run on without gaps.
+void ExpectFinishedPathConventions(const ConversionState& s) {
+  const OneBasedList<PathSegment>& path = s.PathList;
+  if (path.empty()) return;
+  ASSERT_FALSE(s.Contours.empty());
+  EXPECT_EQ(s.Contours[s.Contours.size()].Last, path.size());
+  for (int k = 1; k <= s.Contours.size(); ++k) {
+    const ContourRow& row = s.Contours[k];
+    const PathSegment& first = path[row.First];
+    EXPECT_EQ(row.First, k == 1 ? 1 : s.Contours[k - 1].Last + 1) << "contour " << k;
+    EXPECT_EQ(std::make_pair(first.ChainFlag, first.SegmentType < 0), std::make_pair(kContourStart, true))
+        << "contour " << k << " is not marked as a start";
+    EXPECT_NE(path[row.Last].SegmentType, -3) << "an arc start ends contour " << k;
+    for (int i = row.First; i <= row.Last; ++i) {
+      const PathSegment& p = path[i];
+      const PathSegment& before = path[std::max(i - 1, 1)];
+      EXPECT_TRUE(i == row.First || p.ChainFlag >= 0 || (p.SegmentType == 3 && p.ChainFlag == -1)) << i;
+      EXPECT_TRUE(i == row.First || p.SegmentType > 0 ||
+                  std::hypot(before.X - p.X, before.Y - p.Y) < s.CoincidenceTolerance + 1e-3f)
+          << "contour " << k << " jumps at record " << i;
+      EXPECT_EQ(std::make_tuple(p.Tool, p.ToolDiameter, p.CompCode, p.VM),
+                std::make_tuple(first.Tool, first.ToolDiameter, first.CompCode, first.VM))
+          << i;
+      EXPECT_EQ(p.SegmentType == 3, i > row.First && before.SegmentType == -3) << i;
+      if (p.SegmentType != -3 || i == row.Last) continue;
+      // The arc end lies where its angle (CentreY) says, on the circle through the start.
+      const PathSegment& end = path[i + 1];
+      const float r = std::hypot(end.X - p.CentreX, end.Y - p.CentreY);
+      EXPECT_NEAR(std::hypot(p.X - p.CentreX, p.Y - p.CentreY), r, 1e-3) << "arc start " << i;
+      EXPECT_NEAR(p.CentreX + r * std::cos(end.CentreY * RadiansPerDegree), end.X, 1e-3) << "arc end " << i;
+      EXPECT_NEAR(p.CentreY + r * std::sin(end.CentreY * RadiansPerDegree), end.Y, 1e-3) << "arc end " << i;
+    }
   }
-  void Join() {
-    JoinContours(c);
-    ExpandLoneCircles(c);  // does nothing once every circle is opened
-  }
-};
-
-// --- Rectangles of four lines -----------------------------------------------------------
-
-struct Side {
-  float x1, y1, x2, y2;
-};
-constexpr Side kRectangleSides[] = {{0, 0, 100, 0}, {100, 0, 100, 50}, {100, 50, 0, 50}, {0, 50, 0, 0}};
-
-// Every order of the four sides, each drawn either way round (bit k of `flips` flips side k).
-struct RectangleCase {
-  std::array<int, 4> order;
-  int flips;
-};
-
-std::vector<RectangleCase> AllRectangleCases() {
-  std::vector<RectangleCase> cases;
-  std::array<int, 4> order{0, 1, 2, 3};
-  do {
-    for (int flips = 0; flips < 16; ++flips) cases.push_back({order, flips});
-  } while (std::next_permutation(order.begin(), order.end()));
-  return cases;
 }
 
-class FourLines : public testing::TestWithParam<RectangleCase> {};
+// A piece's tool data as the route pass stores it.
+PathSegment Piece(int16_t tool = 1, int16_t sequence = 0, int16_t layer = 1, const char* comp = "") {
+  PathSegment r = test::RouteRecord(10, comp);
+  r.Tool = tool;
+  r.Sequence = sequence;
+  r.LayerNumber = layer;
+  r.VM = 18000;
+  r.ToolDiameter = 8;
+  return r;
+}
+
+// Route pieces and circles on a 600 x 400 panel, joined as the driver joins them.
+struct Joining : test::PanelHarness {
+  test::PathBuilder pieces;
+  Joining& Line(Segment l, const PathSegment& data = Piece()) {
+    pieces.Defaults(data).Line({l[0], l[1]}, {l[2], l[3]}, false);
+    return *this;
+  }
+  Joining& Circle(float cx, float cy, float r, const PathSegment& data = Piece()) {
+    state.CircleList.push_back(test::RouteCircle(cx, cy, r, data));
+    return *this;
+  }
+  Records Join() {
+    state.PathList = pieces.Build();
+    JoinContours(context);
+    ExpandLoneCircles(context);  // does nothing once every circle is opened
+    ExpectFinishedPathConventions(state);
+    return test::Describe(state.PathList);
+  }
+};
+
+// --- Chaining ----------------------------------------------------------------------------
+
+// Every order of the four sides of a rectangle, each drawn either way round (bit k of
+// the second number flips side k).
+class FourLines : public testing::TestWithParam<std::tuple<std::array<int, 4>, int>> {};
 
 TEST_P(FourLines, BecomeOneClosedContour) {
-  JoiningContext t;
-  const RectangleCase& rc = GetParam();
-  for (int k = 0; k < 4; ++k) {
-    const Side& side = kRectangleSides[rc.order[static_cast<std::size_t>(k)]];
-    if (rc.flips & (1 << k)) {
-      AddLine(t.state, side.x2, side.y2, side.x1, side.y1);
-    } else {
-      AddLine(t.state, side.x1, side.y1, side.x2, side.y2);
-    }
+  constexpr Segment kSides[] = {{0, 0, 100, 0}, {100, 0, 100, 50}, {100, 50, 0, 50}, {0, 50, 0, 0}};
+  const auto& [order, flips] = GetParam();
+  Joining t;
+  for (std::size_t k = 0; k < 4; ++k) {
+    const Segment& s = kSides[order[k]];
+    t.Line(flips & (1 << k) ? Segment{s[2], s[3], s[0], s[1]} : s);
   }
   t.Join();
   ASSERT_EQ(t.state.Contours.size(), 1);
   ASSERT_EQ(t.state.PathCount(), 8);
-  ExpectFinishedPathConventions(t.state);
-  const OneBasedList<PathSegment>& p = t.state.PathList;
-  // Each line starts where the one before ended, and the last ends where the first began.
-  for (int i = 3; i <= 7; i += 2) {
-    EXPECT_EQ(p[i].X, p[i - 1].X);
-    EXPECT_EQ(p[i].Y, p[i - 1].Y);
-  }
-  EXPECT_EQ(p[8].X, p[1].X);
-  EXPECT_EQ(p[8].Y, p[1].Y);
-  for (int i = 1; i <= 7; i += 2) {
-    EXPECT_EQ(p[i].SegmentType, -1) << "a joined line keeps its start type";
-    EXPECT_EQ(p[i + 1].SegmentType, 1);
-  }
+  EXPECT_EQ(std::make_pair(t.state.PathList[8].X, t.state.PathList[8].Y),
+            std::make_pair(t.state.PathList[1].X, t.state.PathList[1].Y))
+      << "closed";
+}
+
+std::vector<std::tuple<std::array<int, 4>, int>> AllRectangleCases() {
+  std::vector<std::tuple<std::array<int, 4>, int>> cases;
+  std::array<int, 4> order{0, 1, 2, 3};
+  do {
+    for (int flips = 0; flips < 16; ++flips) cases.emplace_back(order, flips);
+  } while (std::next_permutation(order.begin(), order.end()));
+  return cases;
 }
 
 INSTANTIATE_TEST_SUITE_P(AnyOrderAnyDirection, FourLines, testing::ValuesIn(AllRectangleCases()));
 
-// --- Chaining ----------------------------------------------------------------------------
-
-std::vector<JoinedContour> JoinAsListed(ConversionState& s) {
-  BuildContourTable(s);
-  return JoinPieces(s);
+TEST(Chaining, TakesThePieceThatTurnsLeastTurningItRoundWhenItsEndTouches) {
+  // The first line heads east onto (100, 100); then north (90), right 5.7; drawn towards
+  // the joint, turned round: 5.7 and 2.3 left. Equal turns: the first in the table.
+  const std::tuple<std::vector<Segment>, JoinedContour> cases[] = {
+      {{{0, 100, 100, 100},
+        {100, 100, 100, 200},
+        {100, 100, 200, 110},
+        {200, 90, 100, 100},
+        {200, 96, 100, 100}},
+       {1, 5}},
+      {{{0, 100, 100, 100}, {100, 100, 200, 110}, {100, 100, 200, 90}}, {1, 2}},
+  };
+  for (const auto& [lines, expected] : cases) {
+    Joining t;
+    for (const Segment& l : lines) t.Line(l);
+    t.state.PathList = t.pieces.Build();
+    BuildContourTable(t.state);
+    ASSERT_EQ(JoinPieces(t.state).front(), expected);
+    const ContourRow& taken = t.state.Contours[expected[1]];
+    EXPECT_EQ(test::Describe(t.state.PathList[taken.First]), "-1 100,100") << "runs on from the joint";
+    EXPECT_EQ(t.state.PathList[taken.Last].SegmentType, 1);
+  }
 }
 
-TEST(Chaining, TakesThePieceThatTurnsLeast) {
-  JoiningContext t;
-  AddLine(t.state, 0, 100, 100, 100);    // 1: heading east
-  AddLine(t.state, 100, 100, 100, 200);  // 2: turns 90 to the north
-  AddLine(t.state, 100, 100, 200, 110);  // 3: turns 5.7 to the right
-  AddLine(t.state, 200, 90, 100, 100);   // 4: drawn towards the joint; turned round, 5.7 left
-  AddLine(t.state, 200, 96, 100, 100);   // 5: likewise, 2.3 left
-  const std::vector<JoinedContour> joined = JoinAsListed(t.state);
-  ASSERT_FALSE(joined.empty());
-  EXPECT_EQ(joined[0], (JoinedContour{1, 5}));
-  const ContourRow& taken = t.state.Contours[5];
-  EXPECT_EQ(t.state.PathList[taken.First].X, 100) << "turned round to start at the joint";
-  EXPECT_EQ(t.state.PathList[taken.Last].X, 200);
-  EXPECT_EQ(t.state.PathList[taken.Last].Y, 96);
-  EXPECT_EQ(t.state.PathList[taken.First].SegmentType, -1);
-  EXPECT_EQ(t.state.PathList[taken.Last].SegmentType, 1);
+TEST(Chaining, BeginsAnOpenChainAtALooseEndAndTurnsRoundWhatIsDrawnTheOtherWay) {
+  Joining chain;
+  EXPECT_EQ(chain.Line({0, 0, 100, 0}).Line({100, 0, 100, 100}).Line({100, 100, 200, 100}).Join(),
+            (Records{"-1 200,100 f-8", "1 100,100", "-1 100,100", "1 100,0", "-1 100,0", "1 0,0"}));
+  Joining facing;
+  EXPECT_EQ(facing.Line({0, 100, 100, 100}).Line({200, 100, 100, 100}).Join(),
+            (Records{"-1 200,100 f-8", "1 100,100", "-1 100,100", "1 0,100"}));
+  // A quarter arc about (100, 50) cut clockwise from (100, 0) to (50, 50), onto the
+  // line's end: turned round, it runs counter-clockwise, each end keeping its angle.
+  Joining arc;
+  arc.Line({0, 50, 50, 50}).pieces.Arc({100, 50}, 50, 270, 180, false, false);
+  EXPECT_EQ(arc.Join(), (Records{"-1 0,50 f-8", "1 50,50", "-3 50,50 c100,50", "3 100,0 c180,270 f-1"}));
 }
 
-TEST(Chaining, EqualTurnsTakeTheFirstInTheTable) {
-  JoiningContext t;
-  AddLine(t.state, 0, 100, 100, 100);
-  AddLine(t.state, 100, 100, 200, 110);  // 5.7 right
-  AddLine(t.state, 100, 100, 200, 90);   // 5.7 left
-  EXPECT_EQ(JoinAsListed(t.state)[0], (JoinedContour{1, 2}));
-}
-
-TEST(Chaining, AnOpenChainIsBegunAtItsLooseEnd) {
-  // Three lines drawn one after the other: the route ordering puts both loose-end pieces
-  // in front, the last one first; the chain must still come out whole.
-  JoiningContext t;
-  AddLine(t.state, 0, 0, 100, 0);
-  AddLine(t.state, 100, 0, 100, 100);
-  AddLine(t.state, 100, 100, 200, 100);
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  ASSERT_EQ(t.state.Contours.size(), 1);
-  const auto points = test::ContourPoints(t.state, 1);
-  ASSERT_EQ(points.size(), 6u);
-  EXPECT_EQ(points.front(), std::make_pair(200.0f, 100.0f));
-  EXPECT_EQ(points.back(), std::make_pair(0.0f, 0.0f));
-}
-
-TEST(Chaining, TurnsRoundAPieceDrawnTheOtherWay) {
-  JoiningContext t;
-  AddLine(t.state, 0, 100, 100, 100);
-  AddLine(t.state, 200, 100, 100, 100);  // drawn towards the shared point
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  ASSERT_EQ(t.state.Contours.size(), 1);
-  // The route ordering puts the second line first (it was moved to the front last); the
-  // first line, whose end also lies on the joint, is turned round to run on from it.
-  const auto points = test::ContourPoints(t.state, 1);
-  const std::vector<std::pair<float, float>> expected{{200, 100}, {100, 100}, {100, 100}, {0, 100}};
-  EXPECT_EQ(points, expected);
-}
-
-TEST(Chaining, TurnsRoundAnArcAndItsSense) {
-  JoiningContext t;
-  AddLine(t.state, 0, 50, 50, 50);
-  // A quarter arc about (100, 50), DXF angles 180 to 270: cut clockwise from (100, 0) to
-  // (50, 50), so its end touches the line's end.
-  AddArc(t.state, 100, 50, 50, 180, 270);
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  ASSERT_EQ(t.state.Contours.size(), 1);
-  const OneBasedList<PathSegment>& p = t.state.PathList;
-  ASSERT_EQ(p.size(), 4);
-  EXPECT_EQ(p[3].SegmentType, -3);
-  EXPECT_NEAR(p[3].X, 50, 1e-4);
-  EXPECT_NEAR(p[3].Y, 50, 1e-4);
-  EXPECT_EQ(p[3].CentreX, 100);
-  EXPECT_EQ(p[3].CentreY, 50);
-  EXPECT_EQ(p[4].SegmentType, 3);
-  EXPECT_NEAR(p[4].X, 100, 1e-4);
-  EXPECT_NEAR(p[4].Y, 0, 1e-4);
-  EXPECT_EQ(p[4].CentreY, 270) << "the end record holds its own point's angle";
-  EXPECT_EQ(p[4].CentreX, 180);
-  EXPECT_EQ(p[4].ChainFlag, -1) << "turned round, the arc runs counter-clockwise";
-}
-
-TEST(Chaining, KeepsRouteLayersApart) {
-  JoiningContext t;
-  AddLine(t.state, 0, 100, 100, 100, PieceData().OnLayer(1));
-  AddLine(t.state, 100, 100, 200, 100, PieceData().OnLayer(2));
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  EXPECT_EQ(t.state.Contours.size(), 2);
-}
-
-TEST(Chaining, LeavesPolylinesWhole) {
-  JoiningContext t;
-  AddPolyline(t.state, {{0, 0}, {100, 0}, {100, 100}}, false);
-  AddLine(t.state, 100, 100, 200, 100);
-  AddPolyline(t.state, {{300, 300}, {400, 300}, {400, 350}}, true);
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  ASSERT_EQ(t.state.Contours.size(), 3);
-  for (int k = 1; k <= 3; ++k) {
-    const ContourRow& row = t.state.Contours[k];
-    const int n = row.Last - row.First + 1;
-    EXPECT_TRUE(n == 2 || n == 3 || n == 4) << "contour " << k << " has " << n << " records";
+TEST(JoiningPieces, KeepsApartWhatMustNotBeJoined) {
+  const std::tuple<const char*, std::function<void(Joining&)>, int> cases[] = {
+      {"RouteLayers",
+       [](Joining& t) {
+         t.Line({0, 1, 9, 1}, Piece(1, 0, 1)).Line({9, 1, 20, 1}, Piece(1, 0, 2));
+       },
+       2},
+      {"Polylines",
+       [](Joining& t) {
+         t.pieces.Polyline({{0, 0}, {100, 0}, {100, 100}}, false, false);
+         t.Line({100, 100, 200, 100}).pieces.Polyline({{300, 300}, {400, 300}, {400, 350}}, true, false);
+       },
+       3},
+      {"CircleWithinFiveHundredths",
+       [](Joining& t) {
+         t.Line({0, 100, 100, 100}).Circle(100, 50, 50.04f);
+       },
+       1},
+      {"CircleBeyondFiveHundredths",
+       [](Joining& t) {
+         t.Line({0, 100, 100, 100}).Circle(100, 50, 50.06f);
+       },
+       2},
+      // The first circle touches a polyline, the second a line on another layer.
+      {"CirclesAtPolylinesOrOnOtherLayers",
+       [](Joining& t) {
+         t.pieces.Polyline({{0, 100}, {100, 100}}, false, false);
+         t.Line({0, 300, 100, 300}, Piece(1, 0, 2)).Circle(100, 50, 50).Circle(100, 250, 50);
+       },
+       4},
+  };
+  for (const auto& [name, draw, contours] : cases) {
+    Joining t;
+    t.pieces.Defaults(Piece());
+    draw(t);
+    t.Join();
+    EXPECT_EQ(t.state.Contours.size(), contours) << name;
   }
 }
 
 // --- Circles -----------------------------------------------------------------------------
 
-struct CircleJoinCase {
-  const char* name;
-  Side line;
-  int16_t expected_sense;  // ChainFlag of the circle's arc end: 0 clockwise, -1 counter-clockwise
-};
-
-class CircleAtLineEnd : public testing::TestWithParam<CircleJoinCase> {};
-
-// A circle about (100, 50) of radius 50: its top point (100, 100) lies on each line.
-TEST_P(CircleAtLineEnd, IsCutOpenThereAndRunsOn) {
-  JoiningContext t;
-  const Side& l = GetParam().line;
-  AddLine(t.state, l.x1, l.y1, l.x2, l.y2);
-  AddCircle(t.state, 100, 50, 50);
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  ASSERT_EQ(t.state.Contours.size(), 1);
-  const OneBasedList<PathSegment>& p = t.state.PathList;
-  ASSERT_EQ(p.size(), 4);
-  EXPECT_EQ(p[2].X, 100);
-  EXPECT_EQ(p[2].Y, 100) << "the line runs onto the circle";
-  EXPECT_EQ(p[3].SegmentType, -3);
-  EXPECT_EQ(p[3].X, 100);
-  EXPECT_EQ(p[3].Y, 100);
-  EXPECT_EQ(p[4].X, 100);
-  EXPECT_EQ(p[4].Y, 100);
-  EXPECT_EQ(p[4].CentreY, 90);
-  EXPECT_EQ(p[4].ChainFlag, GetParam().expected_sense);
-  EXPECT_EQ(t.state.CircleList[1].Expanded, -1);
-  EXPECT_EQ(t.state.CircleList[1].LayerNumber, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(BothDirections, CircleAtLineEnd,
-                         testing::Values(CircleJoinCase{"EastwardEndingOnIt", {0, 100, 100, 100}, 0},
-                                         CircleJoinCase{"EastwardStartingOnIt", {100, 100, 0, 100}, 0},
-                                         CircleJoinCase{"WestwardEndingOnIt", {200, 100, 100, 100}, -1},
-                                         CircleJoinCase{"WestwardStartingOnIt", {100, 100, 200, 100}, -1}),
-                         [](const testing::TestParamInfo<CircleJoinCase>& param_info) {
-                           return std::string(param_info.param.name);
-                         });
-
-TEST(CircleJoining, ToleranceIsFiveHundredths) {
-  for (const auto& [radius, joined] : {std::pair{50.04f, true}, std::pair{50.06f, false}}) {
-    JoiningContext t;
-    AddLine(t.state, 0, 100, 100, 100);
-    AddCircle(t.state, 100, 50, radius);  // the line ends 50 from its centre
-    t.Join();
-    ExpectFinishedPathConventions(t.state);
-    EXPECT_EQ(t.state.Contours.size(), joined ? 1 : 2) << "radius " << radius;
+// A circle touched by a line end is cut open there and run in the sense that continues
+// the line; a piece touching the cut point then runs on from the circle (arriving square
+// to the circle, both senses turn alike: the first tangent is taken). A lone circle is
+// cut at its top, clockwise.
+TEST(CircleJoining, CutsTheCircleOpenWhereAPieceTouchesIt) {
+  const Records circle{"-3 100,100 c100,50", "3 100,100 c90,90"};
+  const std::tuple<std::vector<Segment>, Records> cases[] = {
+      {{{0, 100, 100, 100}}, {"-1 0,100 f-8", "1 100,100", circle[0], circle[1]}},
+      {{{100, 100, 0, 100}}, {"-1 0,100 f-8", "1 100,100", circle[0], circle[1]}},
+      {{{200, 100, 100, 100}}, {"-1 200,100 f-8", "1 100,100", circle[0], circle[1] + " f-1"}},
+      {{{100, 100, 200, 100}}, {"-1 200,100 f-8", "1 100,100", circle[0], circle[1] + " f-1"}},
+      {{{0, 100, 100, 100}, {100, 100, 100, 300}},
+       {"-1 100,300 f-8", "1 100,100", circle[0], circle[1], "-1 100,100", "1 0,100"}},
+      {{{500, 10, 590, 10}}, {"-1 500,10 f-8", "1 590,10", "-3 100,100 c100,50 f-8", circle[1]}},
+  };
+  for (const auto& [lines, records] : cases) {
+    Joining t;
+    for (const Segment& l : lines) t.Line(l);
+    EXPECT_EQ(t.Circle(100, 50, 50).Join(), records);
+    EXPECT_EQ(std::make_pair(t.state.CircleList[1].Expanded, t.state.CircleList[1].LayerNumber),
+              std::make_pair(int16_t{-1}, int16_t{0}));
   }
 }
 
-TEST(CircleJoining, APieceThenRunsOnFromTheCircle) {
-  JoiningContext t;
-  AddLine(t.state, 0, 100, 100, 100);
-  AddLine(t.state, 100, 100, 100, 300);  // leaves the circle's cut point northwards
-  AddCircle(t.state, 100, 50, 50);
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  ASSERT_EQ(t.state.Contours.size(), 1);
-  ASSERT_EQ(t.state.PathCount(), 6);
-  // One line runs onto the circle, the circle is cut once round, the other line runs on.
-  const OneBasedList<PathSegment>& p = t.state.PathList;
-  EXPECT_EQ(p[3].SegmentType, -3);
-  EXPECT_EQ(p[5].SegmentType, -1);
-  EXPECT_EQ(std::make_pair(p[5].X, p[5].Y), std::make_pair(100.0f, 100.0f));
-}
-
-TEST(CircleJoining, LeavesPolylinesAndOtherLayersAlone) {
-  JoiningContext t;
-  AddPolyline(t.state, {{0, 100}, {100, 100}}, false);
-  AddLine(t.state, 0, 300, 100, 300, PieceData().OnLayer(2));
-  AddCircle(t.state, 100, 50, 50);
-  AddCircle(t.state, 100, 250, 50);  // touches the layer-2 line, but lies on layer 1
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  EXPECT_EQ(t.state.Contours.size(), 4);
-}
-
-TEST(LoneCircle, IsCutAtItsTopPointClockwise) {
-  JoiningContext t;
-  AddLine(t.state, 500, 10, 590, 10);
-  AddCircle(t.state, 50, 60, 20, PieceData().WithTool(4).WithDepth(12));
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  ASSERT_EQ(t.state.Contours.size(), 2);
-  const ContourRow& circle = t.state.Contours[2];
-  ASSERT_EQ(circle.Last - circle.First, 1);
-  const PathSegment& start = t.state.PathList[circle.First];
-  const PathSegment& end = t.state.PathList[circle.Last];
-  EXPECT_EQ(start.SegmentType, -3);
-  EXPECT_EQ(start.X, 50);
-  EXPECT_EQ(start.Y, 80);
-  EXPECT_EQ(start.CentreX, 50);
-  EXPECT_EQ(start.CentreY, 60);
-  EXPECT_EQ(start.Z, 12);
-  EXPECT_EQ(start.Tool, 4);
-  EXPECT_EQ(end.SegmentType, 3);
-  EXPECT_EQ(end.X, 50);
-  EXPECT_EQ(end.Y, 80);
-  EXPECT_EQ(end.CentreX, 90);
-  EXPECT_EQ(end.CentreY, 90);
-  EXPECT_EQ(end.ChainFlag, 0);
-}
-
-TEST(LoneCircle, OnlyCirclesAreOpenedByTheNextPhase) {
-  JoiningContext t;
-  AddCircle(t.state, 50, 60, 20);
-  AddCircle(t.state, 150, 60, 20);
-  JoinContours(t.c);
-  EXPECT_TRUE(t.state.PathList.empty()) << "without leads the circles wait for phase 15";
-  ExpandLoneCircles(t.c);
-  ASSERT_EQ(t.state.PathCount(), 4);
-  EXPECT_EQ(t.state.PathList[1].ChainFlag, kContourStart);
-  EXPECT_EQ(t.state.PathList[3].ChainFlag, kContourStart);
-  EXPECT_EQ(t.state.PathList[3].Y, 80);
-}
-
-TEST(LoneCircle, NoneIsLostWhenSomeGetLeads) {
-  JoiningContext t;
-  t.state.EffectiveLeadLength = 10;
-  t.state.LeadsOn = true;
-  AddCircle(t.state, 100, 100, 50, PieceData().WithComp("G41 "));
-  AddCircle(t.state, 300, 100, 20);  // no compensation: no leads
-  JoinContours(t.c);
-  // The driver's phase 15 sees a list that is no longer empty.
-  EXPECT_EQ(t.state.PathCount(), 8);
-  EXPECT_EQ(t.state.CircleList[2].Expanded, -1);
-  EXPECT_EQ(t.state.ContourOrder.size(), 2);
+TEST(LoneCircle, TakesTheCirclesToolDataAndWaitsForTheNextPhaseWithoutPaths) {
+  PathSegment data = Piece(4);
+  data.Z = 12;
+  Joining alone;
+  alone.Circle(50, 60, 20, data).Circle(150, 60, 20, data);
+  JoinContours(alone.context);
+  EXPECT_TRUE(alone.state.PathList.empty()) << "without leads the circles wait for phase 15";
+  ExpandLoneCircles(alone.context);
+  EXPECT_EQ(test::Describe(alone.state.PathList),
+            (Records{"-3 50,80 c50,60 f-8", "3 50,80 c90,90", "-3 150,80 c150,60 f-8", "3 150,80 c90,90"}));
+  EXPECT_EQ(std::make_pair(alone.state.PathList[1].Z, alone.state.PathList[1].Tool),
+            std::make_pair(12.f, int16_t{4}));
+  Joining leads;  // none is lost beside a circle that gets leads
+  leads.state.EffectiveLeadLength = 10;
+  leads.state.LeadsOn = true;
+  leads.Circle(100, 100, 50, Piece(1, 0, 1, "G41 ")).Circle(300, 100, 20);  // the second: no leads
+  JoinContours(leads.context);
+  EXPECT_EQ(std::make_pair(leads.state.PathCount(), leads.state.ContourOrder.size()),
+            std::make_pair(6 + 2, 2));
 }
 
 // --- Order -------------------------------------------------------------------------------
 
-TEST(ContourOrder, EqualDistancesKeepListOrder) {
-  // Both lines start 50 from the far corner (600, 400).
-  for (bool swapped : {false, true}) {
-    JoiningContext t;
-    const Side a{550, 400, 550, 300};
-    const Side b{600, 350, 500, 350};
-    const Side first = swapped ? b : a;
-    const Side second = swapped ? a : b;
-    AddLine(t.state, first.x1, first.y1, first.x2, first.y2);
-    AddLine(t.state, second.x1, second.y1, second.x2, second.y2);
+TEST(ContourOrder, IsTheTourThenToolsThenSequences) {
+  struct Case {
+    const char* name;
+    int16_t max_sequence;
+    std::vector<std::array<float, 6>> lines;  // from, to, tool, sequence
+    std::vector<int> first_x;                 // X of each contour's first point, in the final order
+  };
+  const Case cases[] = {
+      // From the far corner (600, 400) to the nearest start, then on from its end.
+      {"NearestNeighbourTour",
+       0,
+       {{10, 10, 20, 10, 1, 0}, {590, 390, 500, 390, 1, 0}, {480, 380, 400, 380, 1, 0}},
+       {590, 480, 10}},
+      // Both start 50 from the far corner.
+      {"EqualDistancesKeepListOrder",
+       0,
+       {{550, 400, 550, 300, 1, 0}, {600, 350, 500, 350, 1, 0}},
+       {550, 600}},
+      {"EqualDistancesKeepListOrderSwapped",
+       0,
+       {{600, 350, 500, 350, 1, 0}, {550, 400, 550, 300, 1, 0}},
+       {600, 550}},
+      {"LowerToolFirst", 0, {{590, 390, 500, 390, 3, 0}, {10, 10, 20, 10, 1, 0}}, {10, 590}},
+      // 200 and -2 lie outside 0..150: they follow in their tour order, not lost.
+      {"ToolsOutsideTheGroupedRangeFollow",
+       0,
+       {{590, 390, 500, 390, 200, 0},
+        {10, 10, 20, 10, 7, 0},
+        {300, 300, 200, 300, -2, 0},
+        {100, 10, 120, 10, 0, 0}},
+       {100, 10, 590, 300}},
+      {"SequencesBeforeUnsequencedWhateverTheirTools",
+       40,
+       {{10, 10, 20, 10, 1, 0},
+        {100, 100, 120, 100, 9, 40},
+        {590, 390, 500, 390, 1, 0},
+        {300, 300, 320, 300, 5, 20}},
+       {300, 100, 590, 10}},
+      {"WithoutMaxSequenceToolOrderStands",
+       0,
+       {{100, 100, 120, 100, 9, 40}, {300, 300, 320, 300, 5, 20}},
+       {300, 100}},
+  };
+  for (const Case& c : cases) {
+    Joining t;
+    for (const auto& l : c.lines) {
+      t.Line({l[0], l[1], l[2], l[3]}, Piece(static_cast<int16_t>(l[4]), static_cast<int16_t>(l[5])));
+    }
+    t.store.Current.MaxSequence = c.max_sequence;
     t.Join();
-    ExpectFinishedPathConventions(t.state);
-    EXPECT_EQ(t.state.PathList[1].X, first.x1) << (swapped ? "swapped" : "as listed");
-    EXPECT_EQ(t.state.PathList[1].Y, first.y1);
+    std::vector<int> first_x;
+    for (const ContourRow& row : t.state.Contours)
+      first_x.push_back(static_cast<int>(t.state.PathList[row.First].X));
+    EXPECT_EQ(first_x, c.first_x) << c.name;
+    EXPECT_EQ(t.state.ContourOrder.size(), c.lines.size()) << c.name;
   }
-}
-
-TEST(ContourOrder, NearestNeighbourTourFromTheFarCorner) {
-  JoiningContext t;
-  AddLine(t.state, 10, 10, 20, 10);      // far from the corner
-  AddLine(t.state, 590, 390, 500, 390);  // next to (600, 400)
-  AddLine(t.state, 480, 380, 400, 380);  // next to the end of the one before
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  ASSERT_EQ(t.state.Contours.size(), 3);
-  EXPECT_EQ(t.state.PathList[1].X, 590);
-  EXPECT_EQ(t.state.PathList[3].X, 480);
-  EXPECT_EQ(t.state.PathList[5].X, 10);
-  const std::vector<int> order(t.state.ContourOrder.begin(), t.state.ContourOrder.end());
-  EXPECT_EQ(order, (std::vector<int>{2, 3, 1}));
-}
-
-TEST(ContourOrder, LowerToolFirst) {
-  JoiningContext t;
-  AddLine(t.state, 590, 390, 500, 390, PieceData().WithTool(3));
-  AddLine(t.state, 10, 10, 20, 10, PieceData().WithTool(1));
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  EXPECT_EQ(t.state.PathList[1].Tool, 1);
-  EXPECT_EQ(t.state.PathList[3].Tool, 3);
-}
-
-TEST(ContourOrder, ToolsOutsideTheGroupedRangeFollowAndAreKept) {
-  JoiningContext t;
-  AddLine(t.state, 590, 390, 500, 390, PieceData().WithTool(200));
-  AddLine(t.state, 10, 10, 20, 10, PieceData().WithTool(7));
-  AddLine(t.state, 300, 300, 200, 300, PieceData().WithTool(-2));
-  AddLine(t.state, 100, 10, 120, 10, PieceData().WithTool(0));
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  ASSERT_EQ(t.state.PathCount(), 8);
-  std::vector<int> tools;
-  for (int k = 1; k <= t.state.Contours.size(); ++k)
-    tools.push_back(t.state.PathList[t.state.Contours[k].First].Tool);
-  EXPECT_EQ(tools, (std::vector<int>{0, 7, 200, -2}))
-      << "200 and -2 in their tour order after the grouped ones";
-}
-
-TEST(ContourOrder, SequencesBeforeUnsequencedWhateverTheirTools) {
-  JoiningContext t;
-  AddLine(t.state, 10, 10, 20, 10, PieceData().WithTool(1));
-  AddLine(t.state, 100, 100, 120, 100, PieceData().WithTool(9).WithSequence(40));
-  AddLine(t.state, 590, 390, 500, 390, PieceData().WithTool(1));
-  AddLine(t.state, 300, 300, 320, 300, PieceData().WithTool(5).WithSequence(20));
-  t.store.Current.MaxSequence = 40;
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  std::vector<int> sequences;
-  std::vector<float> starts;
-  for (int k = 1; k <= t.state.Contours.size(); ++k) {
-    sequences.push_back(t.state.PathList[t.state.Contours[k].First].Sequence);
-    starts.push_back(t.state.PathList[t.state.Contours[k].First].X);
-  }
-  EXPECT_EQ(sequences, (std::vector<int>{20, 40, 0, 0}));
-  EXPECT_EQ(starts, (std::vector<float>{300, 100, 590, 10})) << "the unsequenced keep their tour order";
-}
-
-TEST(ContourOrder, WithoutMaxSequenceToolOrderStands) {
-  JoiningContext t;
-  AddLine(t.state, 100, 100, 120, 100, PieceData().WithTool(9).WithSequence(40));
-  AddLine(t.state, 300, 300, 320, 300, PieceData().WithTool(5).WithSequence(20));
-  t.store.Current.MaxSequence = 0;
-  t.Join();
-  EXPECT_EQ(t.state.PathList[1].Tool, 5);
-  EXPECT_EQ(t.state.PathList[3].Tool, 9);
 }
 
 TEST(ContourOrder, EveryRecordGetsItsContoursToolData) {
-  JoiningContext t;
-  AddLine(t.state, 0, 100, 100, 100,
-          PieceData().WithTool(2).WithComp("G41 ").WithSpeed(12000).WithDiameter(6));
-  AddLine(t.state, 100, 100, 200, 100,
-          PieceData().WithTool(5).WithComp("G42 R3").WithSpeed(18000).WithDiameter(10));
-  t.Join();
-  ASSERT_EQ(t.state.Contours.size(), 1);
-  const PathSegment& first = t.state.PathList[1];
-  EXPECT_EQ(first.Tool, 5) << "the chain is begun from the second line's loose end";
-  EXPECT_EQ(first.CompCode, FixedText<10>("G42 R3"));
-  for (const PathSegment& p : t.state.PathList) {
-    EXPECT_EQ(p.Tool, 5);
-    EXPECT_EQ(p.ToolDiameter, 10);
-    EXPECT_EQ(p.CompCode, FixedText<10>("G42 R3"));
-    EXPECT_EQ(p.VM, 18000);
+  PathSegment b = Piece(5, 0, 1, "G42 R3");
+  b.ToolDiameter = 10;
+  Joining t;  // Join checks that the data are uniform
+  t.Line({0, 100, 100, 100}, Piece(2, 0, 1, "G41 ")).Line({100, 100, 200, 100}, b).Join();
+  EXPECT_EQ(std::make_pair(t.state.PathList[1].Tool, t.state.PathList[1].ToolDiameter),
+            std::make_pair(int16_t{5}, 10.f))
+      << "the chain is begun from the second line's loose end";
+}
+
+// --- Whole drawings ----------------------------------------------------------------------
+
+using test::DxfBuilder;
+
+DxfBuilder CabinetSide() {
+  DxfBuilder dxf = test::PanelOfLines();
+  // The outline cut as four LINEs and a rounded corner, drawn in no particular order.
+  const std::string outline = "ROUTE T5 D12 Z19 F4000 FA2500 L";
+  dxf.Line(outline, 0, 0, 550, 0).Line(outline, 600, 400, 600, 50).Line(outline, 0, 400, 0, 0);
+  dxf.Arc(outline, 550, 50, 50, 270, 360).Line(outline, 600, 400, 0, 400);
+  // Shelf-pin holes routed as circles, a handle slot as a closed polyline with bulges.
+  dxf.Circle("ROUTE3 T2 D5 Z10 R", 37, 100, 4).Circle("ROUTE3 T2 D5 Z10 R", 37, 300, 4);
+  dxf.Polyline("ROUTE1 T2 D8 Z12", {{250, 180, 1}, {350, 180}, {350, 220, 1}, {250, 220}}, 1);
+  // A groove route ending on a circle, an open chain drawn piece by piece, and a line
+  // touching an open polyline (not chained to it).
+  dxf.Line("ROUTE T2 D6 Z8", 100, 350, 200, 350).Circle("ROUTE T2 D6 Z8", 200, 330, 20);
+  dxf.Line("ROUTE T1 D6 Z3", 400, 30, 450, 30).Line("ROUTE T1 D6 Z3", 450, 30, 450, 80);
+  dxf.Line("ROUTE T1 D6 Z3", 450, 80, 500, 80).LwPolyline("ROUTE T2 Z6", {{300, 100}, {400, 150}}, 0);
+  return dxf.Line("ROUTE T2 Z6", 400, 150, 450, 150);
+}
+
+DxfBuilder CirclesWithLeads() {
+  DxfBuilder dxf = test::WithInstructions(test::PanelOfLines(), {"LEAD ON 8"});
+  dxf.Circle("ROUTE T3 D10 Z19 L", 150, 200, 40).Circle("ROUTE T3 D10 Z19 R RI RO", 350, 200, 40);
+  return dxf.Circle("ROUTE T3 D10 Z19", 500, 200, 20).Rectangle("ROUTE T4 D10 Z19 L", 50, 50, 550, 350);
+}
+
+// ROUTE1 loads as sequence 20, ROUTE3 as 40.
+DxfBuilder SequencedLayers() {
+  DxfBuilder dxf = test::PanelOfLines();
+  dxf.Rectangle("ROUTE3 T1 Z5", 10, 10, 100, 100).Rectangle("ROUTE1 T9 Z5", 200, 10, 300, 100);
+  return dxf.Rectangle("EXCAV T1 K4 Z5", 400, 200, 500, 300).Line("ROTAR T7 Z5", 10, 390, 590, 390);
+}
+
+TEST(FinishedDrawing, KeepsThePathConventionsAndLosesNothing) {
+  // 10 outline + 4 pin holes + 5 slot + 4 groove and its circle + 6 chain + 2 + 2; two
+  // circles with leads (6 records each), one opened at its top, and a rectangle.
+  const std::tuple<const char*, DxfBuilder, int, int, std::vector<int>> cases[] = {
+      {"CabinetSide", CabinetSide(), 10 + 4 + 5 + 4 + 6 + 2 + 2, 8, {}},
+      {"CirclesWithLeads", CirclesWithLeads(), 6 + 6 + 2 + 8, 4, {}},
+      {"SequencedLayers", SequencedLayers(), 8 + 8 + 8 + 2, 4, {20, 40, 0, 0}},
+  };
+  for (const auto& [name, dxf, records, contours, sequences] : cases) {
+    test::RoutedDrawing d(dxf);
+    JoinContours(d.c);
+    EXPECT_EQ(d.run.FileFailed, kFalse) << name;
+    ExpectFinishedPathConventions(d.state);
+    EXPECT_EQ(std::make_tuple(d.state.PathCount(), d.state.Contours.size(), d.state.ContourOrder.size()),
+              std::make_tuple(records, contours, contours))
+        << name;
+    for (const CircleRecord& c : d.state.CircleList)
+      EXPECT_EQ(c.Expanded, -1) << name << ": every circle is cut";
+    std::vector<int> order;
+    for (const ContourRow& row : d.state.Contours) order.push_back(d.state.PathList[row.First].Sequence);
+    if (!sequences.empty()) {
+      EXPECT_EQ(order, sequences) << name;
+    }
   }
-  ExpectFinishedPathConventions(t.state);
-}
-
-// --- Whole drawings: the conventions hold ------------------------------------------------
-
-TEST(FinishedPathList, KeepsItsConventionsForAMixedDrawing) {
-  JoiningContext t;
-  // An outline of lines and an arc corner, drawn in scattered order and directions.
-  AddLine(t.state, 0, 0, 500, 0, PieceData().WithTool(3));
-  AddLine(t.state, 550, 350, 550, 50, PieceData().WithTool(3));  // reversed
-  AddArc(t.state, 500, 50, 50, 270, 360, PieceData().WithTool(3));
-  AddLine(t.state, 0, 350, 550, 350, PieceData().WithTool(3));
-  AddLine(t.state, 0, 0, 0, 350, PieceData().WithTool(3));
-  // A slot that ends on a circle, a lone circle, a closed and an open polyline.
-  AddLine(t.state, 100, 200, 200, 200, PieceData().WithTool(1).WithSequence(0));
-  AddCircle(t.state, 200, 170, 30, PieceData().WithTool(1));
-  AddCircle(t.state, 400, 200, 25, PieceData().WithTool(2));
-  AddPolyline(t.state, {{300, 50}, {350, 50, 0.4f}, {350, 100}, {300, 100}}, true, PieceData().WithTool(2));
-  AddPolyline(t.state, {{50, 300}, {80, 320}}, false, PieceData().WithTool(1));
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  EXPECT_EQ(t.state.PathCount(), 10 + 2 + 2 + 2 + 5 + 2);
-  EXPECT_EQ(t.state.Contours.size(), 5);
-  // The outline is one closed contour whose last point is its first.
-  for (int k = 1; k <= t.state.Contours.size(); ++k) {
-    const ContourRow& row = t.state.Contours[k];
-    if (row.Last - row.First + 1 != 10) continue;
-    EXPECT_NEAR(t.state.PathList[row.Last].X, t.state.PathList[row.First].X, 1e-3);
-    EXPECT_NEAR(t.state.PathList[row.Last].Y, t.state.PathList[row.First].Y, 1e-3);
-  }
-}
-
-TEST(FinishedPathList, KeepsItsConventionsWithCircleLeads) {
-  JoiningContext t;
-  t.state.EffectiveLeadLength = 8;
-  t.state.LeadsOn = true;
-  AddLine(t.state, 10, 10, 100, 10);
-  AddCircle(t.state, 300, 200, 40, PieceData().WithComp("G41 "));
-  AddCircle(t.state, 450, 200, 40, PieceData().WithComp("G42 "));
-  AddCircle(t.state, 100, 300, 15);
-  t.Join();
-  ExpectFinishedPathConventions(t.state);
-  EXPECT_EQ(t.state.PathCount(), 2 + 6 + 6 + 2);
-}
-
-TEST(JoinContours, StopsWhenTheOperatorAsksTo) {
-  JoiningContext t;
-  AddLine(t.state, 0, 0, 100, 0);
-  t.person.run = &t.run;
-  t.person.stop_after_yields = 1;
-  JoinContours(t.c);
-  EXPECT_EQ(t.run.FileFailed, kTrue);
-  EXPECT_TRUE(t.state.Contours.empty()) << "nothing was joined after the stop";
 }
 
 }  // namespace

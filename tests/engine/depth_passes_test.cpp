@@ -1,4 +1,9 @@
+// Multiple depth passes: contours repeated at Z/n, 2Z/n, ... Z.
+
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 #include "engine/passes.h"
 #include "support/path_builder.h"
@@ -6,90 +11,70 @@
 namespace mq {
 namespace {
 
-using test::PassHarness;
 using test::PathBuilder;
-using test::RouteRecord;
 
 PathSegment WithPasses(float depth, int16_t passes) {
-  PathSegment r = RouteRecord(depth);
+  PathSegment r = test::RouteRecord(depth);
   r.M = passes;
   return r;
 }
 
 TEST(DepthPasses, FourPointContourInThreePassesOfSix) {
-  PassHarness h;
+  test::PassHarness h;
   h.path() = PathBuilder()
                  .Defaults(WithPasses(18, 3))
                  .Polyline({{0, 0}, {100, 0}, {100, 50}, {0, 0}}, false)
                  .Build();
-  const int before = h.path().size();
+  const OneBasedList<PathSegment> contour = h.path();
   RepeatDepthPasses(h.context);
-
-  ASSERT_EQ(h.path().size(), before + 8);
-  const float depths[] = {6, 12, 18};
-  for (int pass = 0; pass < 3; ++pass) {
-    for (int k = 1; k <= 4; ++k) {
-      const PathSegment& r = h.path()[pass * 4 + k];
-      EXPECT_FLOAT_EQ(r.Z, depths[pass]) << "pass " << pass << " point " << k;
-      EXPECT_EQ(r.ChainFlag, k == 1 ? kContourStart : 0);
-      EXPECT_EQ(r.X, h.path()[k].X);
-      EXPECT_EQ(r.Y, h.path()[k].Y);
-    }
+  ASSERT_EQ(h.path().size(), contour.size() + 8);
+  // Each copy complete, with its mark on its first point.
+  for (int i = 1; i <= 12; ++i) {
+    PathSegment expected = contour[(i - 1) % 4 + 1];
+    expected.Z = 6.0f * static_cast<float>((i - 1) / 4 + 1);
+    EXPECT_EQ(h.path()[i], expected) << i;
   }
 }
 
-TEST(DepthPasses, TwoRepeatedContoursKeepTheirOrderEachFollowedByItsCopies) {
-  PassHarness h;
+// Each repeated contour is followed directly by its own copies; a removed record ends
+// the contour before it; a contour without passes is left alone, and points without a
+// depth (Z 90 or more) keep it in every pass.
+TEST(DepthPasses, RepeatedContoursKeepTheirOrderEachFollowedByItsCopies) {
+  PathSegment removed = WithPasses(8, 2);
+  test::PassHarness h;
   h.path() = PathBuilder()
                  .Defaults(WithPasses(10, 2))
                  .Line({0, 0}, {10, 0}, true)
-                 .Defaults(RouteRecord(7))
+                 .Defaults(removed)
+                 .Polyline({{15, 0}}, false, false)
+                 .Defaults(WithPasses(7, 0))
                  .Line({20, 0}, {30, 0}, true)
                  .Defaults(WithPasses(9, 3))
                  .Line({40, 0}, {50, 0}, true)
+                 .Defaults(WithPasses(95, 2))
+                 .Line({60, 0}, {70, 0}, true)
                  .Build();
+  h.path()[3].SegmentType = segment::kRemoved;
   RepeatDepthPasses(h.context);
-
-  struct Expected {
-    float x, z;
-  };
-  const Expected expected[] = {{0, 5},  {10, 5}, {0, 10}, {10, 10}, {20, 7}, {30, 7},
-                               {40, 3}, {50, 3}, {40, 6}, {50, 6},  {40, 9}, {50, 9}};
-  ASSERT_EQ(h.path().size(), 12);
-  for (int i = 1; i <= 12; ++i) {
-    EXPECT_EQ(h.path()[i].X, expected[i - 1].x) << i;
-    EXPECT_FLOAT_EQ(h.path()[i].Z, expected[i - 1].z) << i;
-  }
-}
-
-TEST(DepthPasses, ContourWithoutPassesIsUnchanged) {
-  PassHarness h;
-  h.path() = PathBuilder().Defaults(RouteRecord(12)).Polyline({{0, 0}, {5, 0}, {5, 5}}, true).Build();
-  const OneBasedList<PathSegment> before = h.path();
-  RepeatDepthPasses(h.context);
-  EXPECT_EQ(h.path(), before);
-}
-
-TEST(DepthPasses, PointWithoutDepthKeepsItInEveryPass) {
-  PassHarness h;
-  h.path() = PathBuilder().Defaults(WithPasses(95, 2)).Line({0, 0}, {10, 0}, true).Build();
-  RepeatDepthPasses(h.context);
-  ASSERT_EQ(h.path().size(), 4);
-  for (const PathSegment& r : h.path()) EXPECT_EQ(r.Z, 95);
-}
-
-TEST(DepthPasses, RemovedRecordEndsTheRepeatedContour) {
-  PassHarness h;
-  h.path() = PathBuilder().Defaults(WithPasses(8, 2)).Line({0, 0}, {10, 0}, true).Build();
-  PathSegment removed = RouteRecord(8);
-  removed.SegmentType = segment::kRemoved;
-  h.path().push_back(removed);
-  RepeatDepthPasses(h.context);
-  ASSERT_EQ(h.path().size(), 5);
-  EXPECT_EQ(h.path()[5].SegmentType, segment::kRemoved);
-  EXPECT_FLOAT_EQ(h.path()[5].Z, 8);
-  EXPECT_FLOAT_EQ(h.path()[4].Z, 8);
-  EXPECT_FLOAT_EQ(h.path()[2].Z, 4);
+  std::vector<std::pair<float, float>> points;
+  for (const PathSegment& r : h.path()) points.emplace_back(r.X, r.Z);
+  EXPECT_EQ(points, (std::vector<std::pair<float, float>>{{0, 5},
+                                                          {10, 5},
+                                                          {0, 10},
+                                                          {10, 10},
+                                                          {15, 8},
+                                                          {20, 7},
+                                                          {30, 7},
+                                                          {40, 3},
+                                                          {50, 3},
+                                                          {40, 6},
+                                                          {50, 6},
+                                                          {40, 9},
+                                                          {50, 9},
+                                                          {60, 95},
+                                                          {70, 95},
+                                                          {60, 95},
+                                                          {70, 95}}));
 }
 
 }  // namespace

@@ -1,206 +1,94 @@
-// Grooves and horizontal-bore lines of the second pass: LINE entities from the registers,
-// POLYLINE entities with their VERTEX records loaded from the store.
+// Saw grooves and horizontal bores drawn as lines, collected by the second pass of whole
+// drawings: LINE entities, and POLYLINE entities as one piece per pair of vertices.
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
-#include <vector>
 
-#include "bores_test_context.h"
-#include "engine/passes.h"
-#include "input/layer_codes.h"
+#include "engine/driver_harness.h"
 
 namespace mq {
 namespace {
 
-// A layer name as the two-letter code substitution leaves it ("FD" becomes blank + code).
-std::string Coded(std::string layer) {
-  auto replace = [&](const char* code, char by) {
-    const std::size_t at = layer.find(code, 5);
-    if (at != std::string::npos) {
-      layer[at] = ' ';
-      layer[at + 1] = by;
-    }
-  };
-  replace("FD", code_char::FD);
-  replace("ES", code_char::ES);
-  return layer;
+using test::DxfBuilder;
+
+// The grooves and bore lines handed to the writer, field by field.
+std::string Collected(const DxfBuilder& dxf, const char* saw_kerf = "3") {
+  test::Drawing d(dxf);
+  d.settings.SawKerf = saw_kerf;
+  d.Convert();
+  std::ostringstream out;
+  for (const GrooveLine& g : d.output.at_program.GrooveList) {
+    out << g.X1 << ',' << g.Y1 << '-' << g.X2 << ',' << g.Y2 << " w" << g.Width << " z" << g.Z << " k"
+        << g.Kerf << " vz" << g.VZ << " vx" << g.VX << " t" << g.Tool << " side" << g.Side << ';';
+  }
+  for (const HBoreLine& h : d.output.at_program.HBoreLineList) {
+    out << "hbore " << h.X1 << ',' << h.Y1 << '-' << h.X2 << ',' << h.Y2 << " f" << h.Feed << " z" << h.Depth
+        << " g" << h.G << " s" << h.Speed << " t" << h.ToolText.trimmed() << ';';
+  }
+  return out.str();
 }
 
-class CollectGroovesTest : public ::testing::Test {
- protected:
-  test::BoresContext t;
-  CollectGroovesTest() { t.SetPanel(100, 50, 900, 650); }  // origin (100, 50)
-
-  EntityRegisters& Line(const std::string& layer, float x1, float y1, float x2, float y2) {
-    EntityRegisters& r = t.Current("LINE", Coded(layer), x1, y1);
-    r.EntX2 = x2;
-    r.EntY2 = y2;
-    return r;
-  }
-  void Collect() {
-    int index = 3;
-    CollectBoresAndGrooves(t.c, index);
-  }
-
-  // A store holding one POLYLINE (index 2) with `vertices`, its SEQEND and the closing
-  // blank record; the polyline is loaded as the second pass loads it.
-  int LoadPolyline(const std::string& layer, const std::vector<std::pair<float, float>>& vertices,
-                   int16_t flags = 0, float width = 0) {
-    t.store.Reset();
-    auto record = [&](const char* type, float x, float y) {
-      DrawingEntity e;
-      e.EntityType = type;
-      e.Layer = Coded(layer);
-      e.X1 = x;
-      e.Y1 = y;
-      e.Flags = flags;
-      e.Radius = width;
-      t.store.Entities.push_back(e);
-    };
-    record("POLYLINE", 0, 0);
-    for (const auto& [x, y] : vertices) record("VERTEX", x, y);
-    record("SEQEND", 0, 0);
-    t.store.Entities.emplace_back();
-    int index = 2;
-    t.c.Load(index);
-    return index;
-  }
-};
-
-TEST_F(CollectGroovesTest, LineOnGrooveLayer) {
-  Line("GROOVE D10 K4 Z8 FD1500 F4000 T7 ES2", 110, 100, 710, 100).EntRadius = 6;
-  Collect();
-  ASSERT_EQ(t.state.GrooveList.size(), 1);
-  const GrooveLine& g = t.state.GrooveList[1];
-  EXPECT_EQ(g.X1, 10);
-  EXPECT_EQ(g.Y1, 50);
-  EXPECT_EQ(g.X2, 610);
-  EXPECT_EQ(g.Y2, 50);
-  EXPECT_EQ(g.Width, 10) << "D replaces the line's width";
-  EXPECT_EQ(g.Kerf, 4);
-  EXPECT_EQ(g.Z, 8);
-  EXPECT_EQ(g.VZ, 0) << "feeds are taken for polyline grooves only";
-  EXPECT_EQ(g.VX, 0);
-  EXPECT_EQ(g.Tool, 7);
-  EXPECT_EQ(g.Side, 2);
-  EXPECT_EQ(t.state.HBoreLineList.size(), 0);
-}
-
-TEST_F(CollectGroovesTest, WidthDepthAndKerfFallBacks) {
-  struct Case {
-    const char* name;
+// One line from the right edge of the panel (100, 50)-(700, 450) inwards.
+TEST(CollectGrooves, FromLines) {
+  const struct {
     const char* layer;
-    float radius, elevation;
-    bool inch;
+    DxfBuilder::Extras extra;  // 40 width, 38 elevation
     const char* saw_kerf;
-    float width, depth, kerf;
-  };
-  const Case cases[] = {
-      {"width from the entity", "GROOVE Z8 K4", 6, 0, false, "3", 6, 8, 4},
-      {"depth from the elevation", "GROOVE D10 K4", 0, -7, false, "3", 10, 7, 4},
-      {"kerf from the settings", "GROOVE D10 Z8", 0, 0, false, "3.2", 10, 8, 3.2f},
-      {"kerf in an inch drawing", "GROOVE D10 Z8", 0, 0, true, "3", 10, 8, static_cast<float>(3 / 25.4)},
-      {"K0 takes the settings", "GROOVE D10 Z8 K0", 0, 0, false, "3", 10, 8, 3},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    t.state.GrooveList.clear();
-    t.state.UnitFactor = c.inch ? 25.4f : 1.0f;
-    t.settings.SawKerf = c.saw_kerf;
-    EntityRegisters& r = Line(c.layer, 110, 100, 710, 100);
-    r.EntRadius = c.radius;
-    r.EntElevation = c.elevation;
-    Collect();
-    ASSERT_EQ(t.state.GrooveList.size(), 1);
-    EXPECT_EQ(t.state.GrooveList[1].Width, c.width);
-    EXPECT_EQ(t.state.GrooveList[1].Z, c.depth);
-    EXPECT_FLOAT_EQ(t.state.GrooveList[1].Kerf, c.kerf);
+    const char* expected;
+  } cases[] = {
+      // D replaces the line's width; feeds are taken for polyline grooves only.
+      {"GROOVE D10 K4 Z8 FD1500 F4000 T7 ES2",
+       {{40, "6"}},
+       "3",
+       "600,300-570,300 w10 z8 k4 vz0 vx0 t7 side2;"},
+      {"GROOVE Z8 K4", {{40, "6"}}, "3", "600,300-570,300 w6 z8 k4 vz0 vx0 t0 side0;"},
+      {"GROOVE D10 K4", {{38, "-7"}}, "3", "600,300-570,300 w10 z7 k4 vz0 vx0 t0 side0;"},
+      // Without K, or with K0, the saw-kerf setting.
+      {"GROOVE D10 Z8", {}, "3.2", "600,300-570,300 w10 z8 k3.2 vz0 vx0 t0 side0;"},
+      {"GROOVE D10 Z8 K0", {}, "3", "600,300-570,300 w10 z8 k3 vz0 vx0 t0 side0;"},
+      {"HBORE F900 Z9P5 G2 S18 T3", {{38, "4"}}, "3", "hbore 600,300-570,300 f900 z9.5 g2 s18000 t03;"},
+      {"HBORE12", {{38, "-11"}}, "3", "hbore 600,300-570,300 f0 z11 g1 s0 t;"},
+      {"GROOV D8", {}, "3", ""},
+      {"VBORE D8", {}, "3", ""},
+      {"ROUTE20 D8", {}, "3", ""}};
+  for (const auto& k : cases)
+    EXPECT_EQ(Collected(test::PanelOfLines(100, 50).Line(k.layer, 700, 350, 670, 350, k.extra), k.saw_kerf),
+              k.expected)
+        << k.layer;
+}
+
+TEST(CollectGrooves, FromPolylines) {
+  const struct {
+    const char* layer;
+    int flags;
+    const char* expected;
+  } cases[] = {
+      {"GROOVE Z6 K3 FD1200 F5000 T4", 0,
+       "600,300-570,300 w0 z6 k3 vz1200 vx5000 t4 side0;570,300-570,310 w0 z6 k3 vz1200 vx5000 t4 "
+       "side0;"},
+      {"HBORE Z9 F800", 0, "hbore 600,300-570,300 f800 z9 g1 s0 t;hbore 570,300-570,310 f800 z9 g1 s0 t;"},
+      {"GROOVE Z6", 4, ""}};  // flags 4: skipped
+  for (const auto& k : cases) {
+    const DxfBuilder dxf =
+        test::PanelOfLines(100, 50).Polyline(k.layer, {{700, 350}, {670, 350}, {670, 360}}, k.flags);
+    EXPECT_EQ(Collected(dxf), k.expected) << k.layer;
   }
 }
 
-TEST_F(CollectGroovesTest, LineOnHBoreLayer) {
-  Line("HBORE F900 Z9P5 G2 S18 T3", 900, 350, 870, 350).EntElevation = 4;
-  Collect();
-  ASSERT_EQ(t.state.HBoreLineList.size(), 1);
-  const HBoreLine& h = t.state.HBoreLineList[1];
-  EXPECT_EQ(h.X1, 800);
-  EXPECT_EQ(h.Y1, 300);
-  EXPECT_EQ(h.X2, 770);
-  EXPECT_EQ(h.Y2, 300);
-  EXPECT_EQ(h.Feed, 900);
-  EXPECT_EQ(h.Depth, 9.5f);
-  EXPECT_EQ(h.G, 2);
-  EXPECT_EQ(h.Speed, 18000);
-  EXPECT_EQ(h.ToolText.trimmed(), "03");
-  EXPECT_EQ(t.state.GrooveList.size(), 0);
-}
-
-TEST_F(CollectGroovesTest, HBoreLineDefaults) {
-  Line("HBORE12", 900, 350, 870, 350).EntElevation = -11;
-  Collect();
-  ASSERT_EQ(t.state.HBoreLineList.size(), 1);
-  EXPECT_EQ(t.state.HBoreLineList[1].Depth, 11) << "no Z: the elevation";
-  EXPECT_EQ(t.state.HBoreLineList[1].G, 1) << "no G reads as 1";
-}
-
-TEST_F(CollectGroovesTest, LinesOnOtherLayersAreLeft) {
-  for (const char* layer : {"ROUTE20 D8", "VBORE D8", "BORDER", "GROOV D8"}) {
-    Line(layer, 110, 100, 710, 100);
-    Collect();
-  }
-  EXPECT_EQ(t.state.GrooveList.size(), 0);
-  EXPECT_EQ(t.state.HBoreLineList.size(), 0);
-}
-
-TEST_F(CollectGroovesTest, PolylineGivesOneGroovePerVertexPair) {
-  int index = LoadPolyline("GROOVE Z6 K3 FD1200 F5000 T4", {{110, 100}, {710, 100}, {710, 400}}, 0, 2.5f);
-  ASSERT_EQ(index, 3);
-  CollectBoresAndGrooves(t.c, index);
-  EXPECT_EQ(index, 6) << "left at the SEQEND record";
-  ASSERT_EQ(t.state.GrooveList.size(), 2);
-  const GrooveLine& a = t.state.GrooveList[1];
-  const GrooveLine& b = t.state.GrooveList[2];
-  EXPECT_EQ(a.X1, 10);
-  EXPECT_EQ(a.Y1, 50);
-  EXPECT_EQ(a.X2, 610);
-  EXPECT_EQ(a.Y2, 50);
-  EXPECT_EQ(b.X1, 610);
-  EXPECT_EQ(b.Y1, 50);
-  EXPECT_EQ(b.X2, 610);
-  EXPECT_EQ(b.Y2, 350);
-  for (const GrooveLine& g : t.state.GrooveList) {
-    EXPECT_EQ(g.Width, 2.5f) << "the vertex width";
-    EXPECT_EQ(g.Z, 6);
-    EXPECT_EQ(g.Kerf, 3);
-    EXPECT_EQ(g.VZ, 1200);
-    EXPECT_EQ(g.VX, 5000);
-    EXPECT_EQ(g.Tool, 4);
-  }
-}
-
-TEST_F(CollectGroovesTest, PolylineOnHBoreLayer) {
-  int index = LoadPolyline("HBORE Z9 F800", {{900, 350}, {870, 350}, {870, 360}});
-  CollectBoresAndGrooves(t.c, index);
-  EXPECT_EQ(index, 6);
-  ASSERT_EQ(t.state.HBoreLineList.size(), 2);
-  EXPECT_EQ(t.state.HBoreLineList[2].X1, 770);
-  EXPECT_EQ(t.state.HBoreLineList[2].Y2, 310);
-  EXPECT_EQ(t.state.HBoreLineList[2].Feed, 800);
-}
-
-TEST_F(CollectGroovesTest, PolylineWithFlags4IsSkipped) {
-  int index = LoadPolyline("GROOVE Z6", {{110, 100}, {710, 100}}, 4);
-  CollectBoresAndGrooves(t.c, index);
-  EXPECT_EQ(index, 3) << "its vertices are left to the caller's walk";
-  EXPECT_EQ(t.state.GrooveList.size(), 0);
-}
-
-TEST_F(CollectGroovesTest, PolylineOnOtherLayerLeavesItsVertices) {
-  int index = LoadPolyline("ROUTE20 D8", {{110, 100}, {710, 100}});
-  CollectBoresAndGrooves(t.c, index);
-  EXPECT_EQ(index, 3);
-  EXPECT_EQ(t.state.GrooveList.size(), 0);
+// A 24 x 18 inch panel: the saw-kerf setting (millimetres) is divided by 25.4, so a
+// half-inch groove takes five passes of a 3 mm saw.
+TEST(CollectGrooves, SawKerfInAnInchDrawing) {
+  test::Drawing d(DxfBuilder().Rectangle("BORDER", 0, 0, 24, 18).Line("GROOVE D0P5 Z0P25", 0, 9, 24, 9));
+  d.settings.SawKerf = "3";
+  d.Convert();
+  const float kerf = static_cast<float>(3 / 25.4);
+  EXPECT_FLOAT_EQ(d.output.at_program.GrooveList[1].Kerf, kerf);
+  const OneBasedList<LineBoreRecord>& passes = d.output.at_program.LineBoreList;
+  ASSERT_EQ(passes.size(), 5);
+  EXPECT_FLOAT_EQ(passes[1].Y1, 9 - 0.25f + kerf / 2);
+  EXPECT_FLOAT_EQ(passes[5].Y1, 9 + 0.25f - kerf / 2);
 }
 
 }  // namespace

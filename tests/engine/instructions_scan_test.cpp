@@ -1,24 +1,27 @@
-// The statements of the instruction layer and what each sets for the drawing.
+// The statements of the instruction layer and what each sets for the drawing, the layer
+// and colour aliases they make, and the TEXT entities of the special text layers.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/driver_harness.h"
-#include "engine/instructions.h"
+#include "engine/store_scan.h"
 
 namespace mq {
 namespace {
 
 using test::Drawing;
 using test::DxfBuilder;
+using Texts = std::vector<std::string>;
 
 // The drawing's instructions read into a fresh state, as phase 2 reads them.
 struct Scanned {
   Drawing d;
-  explicit Scanned(const std::vector<std::string>& statements, DxfBuilder dxf = DxfBuilder())
+  explicit Scanned(const Texts& statements, DxfBuilder dxf = DxfBuilder())
       : d(test::WithInstructions(std::move(dxf), statements)) {
     d.state.OutputPath = "PART";
     ScanInstructions(d.c);
@@ -26,88 +29,57 @@ struct Scanned {
   const ConversionState& s() const { return d.state; }
 };
 
-TEST(InstructionStatement, KeywordEndsAtTheFirstBlankOrAnEarlierEquals) {
-  struct Case {
-    const char* text;
-    const char* keyword;
-    const char* rest;
-    const char* value;
-  };
-  const Case cases[] = {
-      {"  LEAD ON 30", "LEAD", "ON 30", "ON 30"},
-      {"lead=off", "LEAD", "off", "off"},
-      {"LEAD = 30", "LEAD", "= 30", " 30"},
-      {"NOARCSUB", "NOARCSUB", "", ""},
-      {"DESCR=DOOR W=600", "DESCR", "DOOR W=600", "DOOR W=600"},
-      {"RampIn()=ON", "RAMPIN()", "ON", "ON"},
-      {"", "", "", ""},
-  };
-  for (const Case& k : cases) {
-    const InstructionStatement st = ParseInstruction(k.text);
-    EXPECT_EQ(st.keyword, k.keyword) << k.text;
-    EXPECT_EQ(st.rest, k.rest) << k.text;
-    EXPECT_EQ(st.Value(), k.value) << k.text;
+// The trimmed layer names of the entities of one type, in store order.
+Texts LayersOf(const EntityStore& store, const std::string& type) {
+  Texts layers;
+  for (int i = kFirstScanIndex; i <= store.LastIndex(); ++i) {
+    const DrawingEntity& e = store.Entities[static_cast<std::size_t>(i)];
+    if (EntityTypeName(e) == type) layers.push_back(TrimmedLayerName(e));
   }
-  const InstructionStatement pair = ParseInstruction("LAYER=ROUTE1=ROUTE T3");
-  EXPECT_EQ(pair.Name(), "ROUTE1");
-  EXPECT_EQ(pair.PairValue(), "ROUTE T3");
+  return layers;
 }
 
 TEST(LeadInstruction, EveryFormSetsItsPart) {
-  struct Case {
+  const struct {
     const char* statement;
     TriState lead;
     float length;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"LEAD ON 30", kStatedOn, 30}, {"LEAD 30", kNotStated, 30}, {"LEAD ON", kStatedOn, 0},
       {"LEAD OFF", kStatedOff, 0},   {"LEAD=OFF", kStatedOff, 0}, {"LEADS -12.5", kNotStated, 12.5f},
-      {"lead on 0", kStatedOn, 0},   {"LEAD ON X", kStatedOn, 0}, {"LEAD =  ON   25", kStatedOn, 25},
-      {"LEAD", kNotStated, 0},
-  };
-  for (const Case& k : cases) {
+      {"lead on 0", kStatedOn, 0},   {"LEAD ON X", kStatedOn, 0}, {"  LEAD =  ON   25", kStatedOn, 25},
+      {"LEAD", kNotStated, 0}};
+  for (const auto& k : cases) {
     Scanned scan({k.statement});
     EXPECT_EQ(scan.s().LeadStatement, k.lead) << k.statement;
     EXPECT_EQ(scan.s().LeadLengthStated, k.length) << k.statement;
   }
 }
 
+// The control takes variables A to G and I only; a refused one is no note either.
 TEST(VariableInstruction, OnlyNamesTheControlAcceptsAreKept) {
   Scanned scan(
       {"VAR H=1", "VAR @=2", "VAR I = 3", "VARIABLE A=4 5", "var g1=X Y", "VAR HA=6", "VAR B", "VAR=C=7"});
-  const auto& vars = scan.s().ProgramVariables;
-  ASSERT_EQ(vars.size(), 4);
-  EXPECT_EQ(vars[1], (std::pair<std::string, std::string>{"I", "3"}));
-  EXPECT_EQ(vars[2], (std::pair<std::string, std::string>{"A", "45"}));
-  EXPECT_EQ(vars[3], (std::pair<std::string, std::string>{"G1", "xy"}));
-  EXPECT_EQ(vars[4], (std::pair<std::string, std::string>{"C", "7"}));
+  EXPECT_EQ(scan.s().ProgramVariables.raw(), (std::vector<std::pair<std::string, std::string>>{
+                                                 {"I", "3"}, {"A", "45"}, {"G1", "xy"}, {"C", "7"}}));
   EXPECT_TRUE(scan.s().VariablesPresent);
-}
-
-TEST(VariableInstruction, RefusedNamesLeaveTheVariablesOff) {
-  Scanned scan({"VAR H=1", "VAR @=2"});
-  EXPECT_TRUE(scan.s().ProgramVariables.empty());
-  EXPECT_FALSE(scan.s().VariablesPresent);
-  EXPECT_TRUE(scan.s().PlacedNotes.empty()) << "a refused variable is no note";
+  Scanned refused({"VAR H=1", "VAR @=2"});
+  EXPECT_TRUE(refused.s().ProgramVariables.empty());
+  EXPECT_FALSE(refused.s().VariablesPresent);
+  EXPECT_TRUE(refused.s().PlacedNotes.empty());
 }
 
 TEST(SwitchInstructions, OnlyOnOrOffChangeThem) {
-  struct Case {
-    std::vector<std::string> statements;
-    TriState expected;
-  };
-  const Case cases[] = {
-      {{"REMBORDER ON"}, kStatedOn},
-      {{"REMBORDER=OFF"}, kStatedOff},
-      {{"REMBORDER O N"}, kStatedOn},
-      {{"REMBORDER YES"}, kNotStated},
-      {{"REMBORDER ON", "REMBORDER MAYBE"}, kStatedOn},
-      {{"REMBORDER"}, kNotStated},
-      {{"remborder off"}, kStatedOff},
-  };
-  for (const Case& k : cases) {
-    Scanned scan(k.statements);
-    EXPECT_EQ(scan.s().RemoveBorderStatement, k.expected) << k.statements.back();
+  const std::pair<Texts, TriState> cases[] = {{{"REMBORDER ON"}, kStatedOn},
+                                              {{"REMBORDER=OFF"}, kStatedOff},
+                                              {{"REMBORDER O N"}, kStatedOn},
+                                              {{"REMBORDER YES"}, kNotStated},
+                                              {{"REMBORDER ON", "REMBORDER MAYBE"}, kStatedOn},
+                                              {{"REMBORDER"}, kNotStated},
+                                              {{"remborder off"}, kStatedOff}};
+  for (const auto& [statements, expected] : cases) {
+    Scanned scan(statements);
+    EXPECT_EQ(scan.s().RemoveBorderStatement, expected) << statements.back();
     EXPECT_TRUE(scan.s().PlacedNotes.empty());
   }
   Scanned others({"RampIn() ON", "RAMPOUT()=OFF", "CornerComp on"});
@@ -116,127 +88,151 @@ TEST(SwitchInstructions, OnlyOnOrOffChangeThem) {
   EXPECT_EQ(others.s().CornerCompMode, kStatedOn);
 }
 
-TEST(NameInstruction, RenamesTheProgramAndSaysSo) {
+TEST(NameInstruction, RenamesTheProgramAndSaysSoUnlessEmpty) {
   Scanned scan({"NAME = P 12"});
   EXPECT_EQ(scan.s().OutputPath, "P12");
-  EXPECT_EQ(scan.d.Messages(), (std::vector<std::string>{"P12  Assigned in drawing"}));
-}
-
-TEST(NameInstruction, AnEmptyNameKeepsTheProgramName) {
-  Scanned scan({"NAME="});
-  EXPECT_EQ(scan.s().OutputPath, "PART");
-  EXPECT_TRUE(scan.d.Messages().empty());
+  EXPECT_EQ(scan.d.Messages(), Texts{"P12  Assigned in drawing"});
+  Scanned empty({"NAME="});
+  EXPECT_EQ(empty.s().OutputPath, "PART");
+  EXPECT_TRUE(empty.d.Messages().empty());
 }
 
 TEST(NoCodeInstruction, BothSpellingsTurnCodeOffAndOthersDoNot) {
-  EXPECT_TRUE(Scanned({"NOCODE"}).s().NoCodeFlag);
-  EXPECT_TRUE(Scanned({"NO CODE"}).s().NoCodeFlag);
-  EXPECT_TRUE(Scanned({"No  Code please"}).s().NoCodeFlag);
-  EXPECT_FALSE(Scanned({"NO"}).s().NoCodeFlag);
-  EXPECT_FALSE(Scanned({"NO ARCS"}).s().NoCodeFlag);
-  EXPECT_TRUE(Scanned({"NO ARCS"}).s().PlacedNotes.empty()) << "keyword NO matched";
+  const std::pair<const char*, bool> cases[] = {
+      {"NOCODE", true}, {"NO CODE", true}, {"No  Code please", true}, {"NO", false}, {"NO ARCS", false}};
+  for (const auto& [statement, no_code] : cases) {
+    Scanned scan({statement});
+    EXPECT_EQ(scan.s().NoCodeFlag, no_code) << statement;
+    EXPECT_TRUE(scan.s().PlacedNotes.empty()) << "keyword NO matched";
+  }
 }
 
 TEST(Instructions, SimpleValues) {
-  Scanned scan({"NOARCSUB", "FLAG=3", "FLAG 20", "DESCR=  Side panel", "OP 3=t5 f2000", "OP=1=T2", "ZRAMP -4",
+  Scanned scan({"NOARCSUB", "FLAG=3", "FLAG 20", "DESCR=  Side W=600", "OP 3=t5 f2000", "OP=1=T2", "ZRAMP -4",
                 "OFFSET 1.5,2", "SCALE=-3"});
   const ConversionState& s = scan.s();
   EXPECT_FALSE(s.ArcSubstitution);
   EXPECT_EQ(s.FlagMask, 8u) << "bit 20 does not exist";
-  EXPECT_EQ(s.PartDescription, "Side panel");
-  ASSERT_EQ(s.OperationTexts.size(), 4u);
-  EXPECT_EQ(s.OperationTexts[3], "T5 F2000");
-  EXPECT_EQ(s.OperationTexts[1], "T2");
+  EXPECT_EQ(s.PartDescription, "Side W=600");
+  EXPECT_EQ(s.OperationTexts, (Texts{"", "T2", "", "T5 F2000"}));
   EXPECT_EQ(s.RampHeightStated, -4.0f);
-  EXPECT_TRUE(s.OffsetStatement.Given);
-  EXPECT_EQ(s.OffsetStatement.X, 1.5f);
-  EXPECT_EQ(s.OffsetStatement.Y, 2.0f);
-  EXPECT_EQ(s.OffsetStatement.Z, 0.0f);
+  EXPECT_EQ(s.OffsetStatement.Given, true);
+  EXPECT_EQ(std::vector<float>({s.OffsetStatement.X, s.OffsetStatement.Y, s.OffsetStatement.Z}),
+            std::vector<float>({1.5f, 2, 0}));
   EXPECT_EQ(s.DrawingScale, 3.0f);
   EXPECT_TRUE(s.PlacedNotes.empty());
+  EXPECT_EQ(Scanned({"SCALE X"}).s().DrawingScale, 0.0f);
 }
 
-TEST(Instructions, ANonNumericScaleIsZero) { EXPECT_EQ(Scanned({"SCALE X"}).s().DrawingScale, 0.0f); }
-
-TEST(PlacedNotes, AScaleScalesOnlyTheNotesAfterIt) {
-  DxfBuilder notes;
-  notes.Text("INSTR", 0, 0, "MARQUILL400 INSTRUCTIONS");
-  notes.Text("INSTR", 10, 10, "note1 t5");
-  notes.Text("INSTR", 0, 0, "SCALE 2");
-  notes.Text("INSTR", 10, 10, "NOTE2 T6");
-  notes.Text("INSTR", 5, 5, "NOTE3", {{72, "1"}, {11, "30"}, {21, "40"}});
-  Drawing d(notes);
-  ScanInstructions(d.c);
-  const auto& n = d.state.PlacedNotes;
-  ASSERT_EQ(n.size(), 3);
-  EXPECT_EQ(n[1].X, 10);
-  EXPECT_EQ(n[1].Y, 10);
-  EXPECT_EQ(n[1].Text, "NOTE1T5") << "kept as parameters are read: no blanks, upper case";
-  EXPECT_EQ(n[2].X, 20);
-  EXPECT_EQ(n[2].Y, 20);
-  EXPECT_EQ(n[3].X, 60) << "an aligned text is placed at its second alignment point";
-  EXPECT_EQ(n[3].Y, 80);
-}
-
-TEST(PlacedNotes, OnlyTextsOfTheInstructionLayerAreRead) {
-  DxfBuilder dxf;
-  dxf.Text("NOTES", 0, 0, "NOCODE");
-  Scanned scan({"NOTE1"}, dxf);
-  EXPECT_FALSE(scan.s().NoCodeFlag);
-  ASSERT_EQ(scan.s().PlacedNotes.size(), 1);
-  EXPECT_EQ(scan.s().PlacedNotes[1].Text, "NOTE1");
-}
-
-TEST(PlacedNotes, AnInstructionLayerWithABlankInItsNameIsRead) {
+// Only texts of the layer the title names are read (blanks in its name too), and none without
+// a title; a SCALE scales the notes after it; an aligned text stands at its second point.
+TEST(PlacedNotes, AreTheOtherStatementsWhereTheyStand) {
   DxfBuilder dxf;
   dxf.Text("INST T5", 0, 0, "Marquill400 Instructions");
-  dxf.Text("INST T5", 0, 0, "NOCODE");
+  dxf.Text("NOTES", 0, 0, "NOCODE").Text("INST T5", 10, 10, "note1 t5").Text("INST T5", 0, 0, "SCALE 2");
+  dxf.Text("INST T5", 10, 10, "NOTE2 T6").Text("INST T5", 5, 5, "NOTE3", {{72, "1"}, {11, "30"}, {21, "40"}});
   Drawing d(dxf);
-  ASSERT_EQ(d.store.InstructionLayer, "INSTT5");
   ScanInstructions(d.c);
-  EXPECT_TRUE(d.state.NoCodeFlag);
+  std::vector<std::string> notes;
+  for (const auto& n : d.state.PlacedNotes)
+    notes.push_back(n.Text + " " + std::to_string(int(n.X)) + "," + std::to_string(int(n.Y)));
+  EXPECT_EQ(notes, (Texts{"NOTE1T5 10,10", "NOTE2T6 20,20", "NOTE3 60,80"}));
+  EXPECT_FALSE(d.state.NoCodeFlag) << "a text on another layer";
+  Drawing untitled(DxfBuilder().Text("INSTR", 0, 0, "NOCODE"));
+  ScanInstructions(untitled.c);
+  EXPECT_FALSE(untitled.state.NoCodeFlag);
 }
 
 TEST(PartListInstruction, FieldsByNumberAndByName) {
-  DxfBuilder dxf = test::WithInstructions(
-      test::PanelOfLines(), {"PTS 3=ABC", "PTS 1 = 600 ", ".PTS description=Side panel", "PTS=WIDTH=400"});
-  Drawing d(dxf);
+  Drawing d(test::WithInstructions(
+      test::PanelOfLines(), {"PTS 3=ABC", "PTS 1 = 600 ", ".PTS description=Side panel", "PTS=WIDTH=400"}));
   d.settings.PtsFieldNames[1] = "LENGTH";
   d.settings.PtsFieldNames[2] = "WIDTH";
   d.settings.PtsFieldNames[5] = "DESCRIPTION";
   d.Convert();
   const ConversionState& s = d.state;
-  EXPECT_EQ(s.PtsValues[3], "ABC");
+  EXPECT_EQ(Texts(s.PtsValues.begin(), s.PtsValues.begin() + 6),
+            (Texts{"", "600", "400", "ABC", "", "Side panel"}));
   EXPECT_EQ(s.PtsFieldNames[3], "FIELD3") << "an unnamed column takes a name";
-  EXPECT_EQ(s.PtsValues[1], "600");
   EXPECT_EQ(s.PtsFieldNames[1], "LENGTH");
-  EXPECT_EQ(s.PtsValues[5], "Side panel");
-  EXPECT_EQ(s.PtsValues[2], "400");
-  EXPECT_EQ(s.PtsValues[0], "");
   EXPECT_TRUE(d.settings.PtsFieldNames[3].empty()) << "the configured names are not changed";
 }
 
-TEST(PartListInstruction, UnknownFieldsTurnThePartListOffWithAMessage) {
-  struct Case {
-    const char* statement;
-    const char* message;
-  };
-  const Case cases[] = {{"PTS FOO=1", "PTS Error: FOO"},
-                        {"PTS 99=1", "PTS Error: 99"},
-                        {"PTS 0=1", "PTS Error: 0"},
-                        {"PTS =1", "PTS Error: "}};
-  for (const Case& k : cases) {
-    Scanned scan({k.statement});
-    EXPECT_EQ(scan.s().PtsValues[0], "ERROR") << k.statement;
-    EXPECT_EQ(scan.d.Messages(), (std::vector<std::string>{k.message})) << k.statement;
+TEST(PartListInstruction, UnknownFieldsTurnItOffWithAMessageAndOffStaysOff) {
+  for (const char* field : {"FOO", "99", "0", ""}) {
+    Scanned scan({std::string("PTS ") + field + "=1"});
+    EXPECT_EQ(scan.s().PtsValues[0], "ERROR") << field;
+    EXPECT_EQ(scan.d.Messages(), Texts{std::string("PTS Error: ") + field});
   }
+  Scanned off({"PTS OFF", "PTS 3=X"});
+  EXPECT_EQ(off.s().PtsValues[0], "OFF");
+  EXPECT_EQ(off.s().PtsValues[3], "");
+  EXPECT_EQ(Scanned({".PTS=OFF"}).s().PtsValues[0], "OFF");
 }
 
-TEST(PartListInstruction, OffStaysOff) {
-  Scanned scan({"PTS OFF", "PTS 3=X"});
-  EXPECT_EQ(scan.s().PtsValues[0], "OFF");
-  EXPECT_EQ(scan.s().PtsValues[3], "");
-  EXPECT_EQ(Scanned({".PTS=OFF"}).s().PtsValues[0], "OFF");
+// A COLOR alias moves a POLYLINE with all its vertices; the first entity that is not a
+// vertex ends the run. Without "=" the colour is that of the instruction text. The
+// instruction itself is no note.
+TEST(Aliases, ColourAliasesMoveWholePolylines) {
+  DxfBuilder dxf;
+  dxf.Polyline("0", {{0, 0}, {100, 0}, {100, 100}}, 1, {{62, "3"}});
+  dxf.Line("0", 0, 0, 10, 10).Line("0", 0, 0, 10, 10, {{62, "3"}}).Line("0", 0, 0, 10, 10, {{62, "5"}});
+  dxf =
+      test::WithInstructions(dxf, {"COLOR 3=route t5"}).Text("INSTR", 0, 0, "COLOR  route t6 ", {{62, "5"}});
+  Drawing d(dxf);
+  ScanInstructions(d.c);
+  EXPECT_EQ(LayersOf(d.store, "POLYLINE"), Texts{"ROUTE T5"});
+  EXPECT_EQ(LayersOf(d.store, "VERTEX"), Texts(3, "ROUTE T5"));
+  EXPECT_EQ(LayersOf(d.store, "LINE"), (Texts{"0", "ROUTE T5", "ROUTE T6"}));
+  EXPECT_TRUE(d.state.PlacedNotes.empty());
+}
+
+// Exact names only, the first alias wins, no "=" no alias; codes are substituted after.
+TEST(Aliases, LayerAliasesRenameExactLayersBeforeTheirCodesAreRead) {
+  DxfBuilder dxf;
+  dxf.Line("ROUTE1", 0, 0, 10, 0).Line("ROUTE10", 0, 0, 10, 0).Line("ROUTE2", 0, 0, 10, 0);
+  Scanned scan(
+      {"LAYER route1 = route t9", "LAYER ROUTE1=ROUTE T8", "LAYER ROUTE2", "LAYER=ROUTE2=ROUTE FD3000"}, dxf);
+  const Texts layers = LayersOf(scan.d.store, "LINE");
+  EXPECT_EQ(Texts(layers.begin(), layers.begin() + 2), (Texts{"ROUTE T9", "ROUTE10"}));
+  EXPECT_EQ(layers[2].rfind("ROUTE ", 0), 0u);
+  EXPECT_EQ(layers[2].find("FD"), std::string::npos) << "the FD code of the alias layer is substituted";
+}
+
+TEST(TextLayers, NameDescriptionNotesAndGCodes) {
+  DxfBuilder dxf = test::PanelOfLines();
+  dxf.Text("NAME", 0, 0, "p 7").Text("CNCNOT", 0, 0, " check grain ").Text("GCODE2", 0, 0, " G1 ");
+  dxf.Text("GCODE4", 0, 0, "ignored").Text("DESCR", 0, 0, "  Side  ");
+  Drawing d(dxf);
+  d.Convert();
+  const ConversionState& s = d.state;
+  EXPECT_EQ(d.output.program_name, "p7");
+  EXPECT_EQ(s.PartDescription, "Side");
+  EXPECT_EQ(s.CncNotTexts.raw(), Texts{" check grain "});
+  EXPECT_EQ(s.GCode2Texts.raw(), Texts{"G1"});
+  EXPECT_TRUE(s.GCode1Texts.empty() && s.GCode3Texts.empty());
+  // Both are shown at the end of the second pass, the name first.
+  const Texts lines = d.Messages();
+  const auto name = std::find(lines.begin(), lines.end(), "USING \"P7\" FOR THE PART NAME");
+  ASSERT_LT(name + 1, lines.end());
+  EXPECT_EQ(*(name + 1), "Side");
+}
+
+// A description on the border is shown at once and at the end of the pass; a blank name
+// or description is neither taken nor shown.
+TEST(TextLayers, BorderDescriptionsAndBlankTexts) {
+  DxfBuilder dxf = test::PanelOfLines();
+  dxf.Text("NAME", 0, 0, "   ").Text("BORDER", 0, 0, "  desc Left  side ").Text("BORDER", 0, 0, "NOT A DESC");
+  Drawing d(dxf);
+  d.Convert();
+  EXPECT_EQ(d.state.PartDescription, "Left  side");
+  EXPECT_EQ(d.output.program_name, "PART");
+  const Texts lines = d.Messages();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Left  side"), 2);
+  for (const std::string& line : lines) EXPECT_EQ(line.find("FOR THE PART NAME"), std::string::npos);
+  Drawing blank(test::PanelOfLines().Text("DESCR", 0, 0, "   "));
+  blank.Convert();
+  for (const std::string& line : blank.Messages()) EXPECT_FALSE(line.empty());
 }
 
 }  // namespace

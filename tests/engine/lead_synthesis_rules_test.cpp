@@ -1,38 +1,46 @@
-// Which contours get leads, with which values, and the leads of corner starts.
+// Lead-ins, lead-outs and ramps of closed compensated contours: which contours get them,
+// with which values, the tangent quarter arcs of smooth starts and the bisector leads of
+// corner starts.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
+#include "driver_harness.h"
+#include "engine/angles.h"
 #include "engine/passes.h"
-#include "lead_harness.h"
-#include "support/tool_path_trace.h"
+#include "support/path_builder.h"
 
 namespace mq {
 namespace {
 
-using test::kDepth;
-using test::kLead;
-using test::kRamp;
-using test::LeadHarness;
 using test::PathBuilder;
 using test::RouteRecord;
 
+constexpr float kLead = 20;
+constexpr float kDepth = 19.5f;
+constexpr float kRamp = 5;
 constexpr double kTolerance = 2e-3;
 
-// A closed cut-out of straight lines with corners (100, 100) and (300, 250), from the
-// corner `start` (0 lower left, round counter-clockwise) in the given sense.
-OneBasedList<PathSegment> CornerStartCutOut(const PathSegment& defaults, bool counterClockwise, int start) {
-  std::vector<test::BuildPoint> corners{{100, 100}, {300, 100}, {300, 250}, {100, 250}};
-  if (!counterClockwise) std::swap(corners[1], corners[3]);
-  PathBuilder b;
-  b.Defaults(defaults);
-  for (int i = 0; i < 4; ++i) b.Line(corners[(start + i) % 4], corners[(start + i + 1) % 4], i == 0);
-  return b.Build();
-}
+// A 600 x 400 panel drawn at (1000, 1000), its points moved to the panel origin; lead
+// length 20 with leads on, ramp height 5 with both ramps off.
+struct LeadHarness : test::PanelHarness {
+  LeadHarness() : PanelHarness(600, 400, 1000) {
+    state.EffectiveLeadLength = kLead;
+    state.EffectiveRampHeight = kRamp;
+    state.LeadsOn = true;
+  }
+  const OneBasedList<PathSegment>& Synthesize(const OneBasedList<PathSegment>& contours) {
+    path() = contours;
+    SynthesizeLeads(context);
+    return path();
+  }
+};
 
 // A closed cut-out well inside the panel, started in the middle of its lower side.
 OneBasedList<PathSegment> InsideCutOut(const PathSegment& layer) {
@@ -42,107 +50,182 @@ OneBasedList<PathSegment> InsideCutOut(const PathSegment& layer) {
       .Build();
 }
 
-// Radius of the lead-in arc that the synthesis put in front of the contour.
-double LeadInRadius(const OneBasedList<PathSegment>& path) {
-  return std::hypot(path[1].X - path[1].CentreX, path[1].Y - path[1].CentreY);
-}
-
-TEST(LeadValues, LayerLengthNineHundredNinetyNineMeansTheDefaultLength) {
+// The cut-out drawn as a polyline from (100, 100), `width` wide, started in the middle of
+// its first side by corner compensation.
+OneBasedList<PathSegment> MidSideCutOut(const char* compCode, float width = 200) {
   LeadHarness h;
-  h.state.LeadsOn = false;
-  h.state.EffectiveLeadLength = 12;
-  h.store.Current.LeadCodeSeen = true;
-  h.path() = InsideCutOut(RouteRecord(kDepth, "G41 ", 999));
-  SynthesizeLeads(h.context);
-  ASSERT_EQ(h.path()[1].SegmentType, -3);
-  EXPECT_NEAR(LeadInRadius(h.path()), 12, kTolerance);
-}
-
-TEST(LeadValues, LayerLengthWinsOverTheDefaultAndNeedsNoLeadsSwitch) {
-  LeadHarness h;
-  h.state.LeadsOn = false;
-  h.state.EffectiveLeadLength = 0;
-  h.store.Current.LeadCodeSeen = true;
-  h.path() = InsideCutOut(RouteRecord(kDepth, "G42 ", 15));
-  SynthesizeLeads(h.context);
-  ASSERT_EQ(h.path()[1].SegmentType, -3);
-  EXPECT_NEAR(LeadInRadius(h.path()), 15, kTolerance);
-}
-
-TEST(LeadValues, RampCodesWithoutValueUseTheRampHeightEvenWithTheSwitchesOff) {
-  LeadHarness h;
-  PathSegment layer = RouteRecord(kDepth, "G41 ");
-  layer.RI = 999;
-  layer.RO = 999;
-  h.path() = InsideCutOut(layer);
-  SynthesizeLeads(h.context);
-  EXPECT_EQ(h.path()[1].Z, -kRamp);
-  EXPECT_EQ(h.path()[h.path().size()].Z, -kRamp);  // the overrun's end
-  EXPECT_EQ(h.path()[h.path().size()].SegmentType, 1);
-}
-
-TEST(LeadValues, LayerRampHeightsAreHeightsAboveTheSurface) {
-  LeadHarness h;
-  h.state.RampIn = true;  // the layer's own value wins
-  PathSegment layer = RouteRecord(kDepth, "G41 ");
-  layer.RI = 3;
-  h.path() = InsideCutOut(layer);
-  SynthesizeLeads(h.context);
-  EXPECT_EQ(h.path()[1].Z, -3);
-}
-
-struct UntouchedCase {
-  const char* name;
-  OneBasedList<PathSegment> path;
-  int16_t box = kPanelBox;
-};
-void PrintTo(const UntouchedCase& c, std::ostream* os) { *os << c.name; }
-
-class LeadsLeaveAlone : public ::testing::TestWithParam<UntouchedCase> {};
-
-TEST_P(LeadsLeaveAlone, TheContour) {
-  LeadHarness h;
-  h.state.PartExtents[1] = {0, 600, 420, 439, 600, 19, true};  // the edge view above the panel
-  h.path() = GetParam().path;
-  for (PathSegment& r : h.path()) r.Box = GetParam().box;
-  const OneBasedList<PathSegment> before = h.path();
-  SynthesizeLeads(h.context);
-  EXPECT_EQ(h.path(), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LeadsLeaveAlone,
-    ::testing::Values(UntouchedCase{"OpenContour", PathBuilder()
-                                                       .Defaults(RouteRecord(kDepth, "G41 "))
-                                                       .Polyline({{200, 100}, {300, 100}, {300, 250}}, false)
-                                                       .Build()},
-                      UntouchedCase{"StartOnThePanelEdge",
-                                    PathBuilder()
-                                        .Defaults(RouteRecord(kDepth, "G41 "))
-                                        .Polyline({{300, 0}, {600, 0}, {600, 400}, {0, 400}, {0, 0}}, true)
-                                        .Build()},
-                      UntouchedCase{"CutAlongAnEdgeOfTheEdgeView",
-                                    PathBuilder()
-                                        .Defaults(RouteRecord(5, "G41 "))
-                                        .Polyline({{50, 420}, {100, 420}, {100, 430}, {50, 430}}, true)
-                                        .Build(),
-                                    1},
-                      UntouchedCase{"WithoutCompensation", InsideCutOut(RouteRecord(kDepth, ""))}),
-    [](const auto& param_info) { return std::string(param_info.param.name); });
-
-TEST(LeadsLeaveAlone, PanelEdgeIsMeasuredFromThePanelOrigin) {
-  // The panel drawn at (1000, 500): its points have been moved to the panel origin.
-  LeadHarness h;
-  h.state.PartExtents[kPanelBox] = {1000, 1600, 500, 900, 600, 400, true};
-  h.state.PartOriginX = 1000;
-  h.state.PartOriginY = 500;
+  h.state.CornerCompMode = kStatedOn;
   h.path() = PathBuilder()
-                 .Defaults(RouteRecord(kDepth, "G41 "))
-                 .Polyline({{300, 0}, {600, 0}, {600, 400}, {0, 400}, {0, 0}}, true)
+                 .Defaults(RouteRecord(kDepth, compCode))
+                 .Polyline({{100, 100}, {100 + width, 100}, {100 + width, 250}, {100, 250}}, true)
                  .Build();
-  const OneBasedList<PathSegment> outline = h.path();
-  SynthesizeLeads(h.context);
-  EXPECT_EQ(h.path(), outline);
+  CompensateCorners(h.context);
+  return h.path();
+}
+
+// A cut-out whose first piece is a centre arc from (200, 100) round (200, 150) up to
+// (250, 150), reached along the line from (150, 100): the start is smooth on the arc.
+OneBasedList<PathSegment> ArcFirstCutOut(const char* compCode) {
+  return PathBuilder()
+      .Defaults(RouteRecord(kDepth, compCode))
+      .Arc({200, 150}, 50, 270, 360, true, true)
+      .Lines({{250, 150}, {250, 250}, {150, 250}, {150, 100}, {200, 100}}, false)
+      .Build();
+}
+
+// A quarter circle round (200, 150) from (200, 100) to (250, 150), drawn as a bulge, as
+// the first piece of a cut-out reached along the line from (150, 100).
+OneBasedList<PathSegment> BulgeFirstCutOut(const char* compCode) {
+  const float quarter = static_cast<float>(std::tan(std::acos(-1.0) / 8));
+  return PathBuilder()
+      .Defaults(RouteRecord(kDepth, compCode))
+      .Polyline({{200, 100, quarter}, {250, 150}, {250, 250}, {150, 250}, {150, 100}}, true)
+      .Build();
+}
+
+// --- Smooth starts -------------------------------------------------------------------------
+
+// Each cut-out leaves S = (200, 100) heading east and arrives there heading east: on a
+// straight side, on a centre arc or on a bulge. The leads are quarter arcs of radius L
+// tangent at S on the lead side, their centres at d - 90 for G41 (20 below S) and d + 90
+// for G42 (20 above); the contour stands between them unchanged but for its mark.
+TEST(SmoothStartLeads, AreTangentQuarterArcsOnTheLeadSide) {
+  using Records = std::vector<std::string>;
+  const Records g41_in{"-3 180,80 c200,80 f-8", "3 200,100 c180,90"},
+      g41_out{"-3 200,100 c200,80", "3 220,80 c90,0"};
+  const Records g42_in{"-3 180,120 c200,120 f-8", "3 200,100 c180,270 f-1"};
+  const Records g42_out{"-3 200,100 c200,120", "3 220,120 c270,0 f-1"};
+  const std::tuple<const char*, OneBasedList<PathSegment>, Records, Records> cases[] = {
+      {"MidSideG41", MidSideCutOut("G41 "), g41_in, g41_out},
+      {"MidSideG42", MidSideCutOut("G42 "), g42_in, g42_out},
+      {"CentreArcFirstSideG41", ArcFirstCutOut("G41 "), g41_in, g41_out},
+      {"CentreArcFirstSideG42", ArcFirstCutOut("G42 "), g42_in, g42_out},
+      {"BulgeFirstSideG41", BulgeFirstCutOut("G41 "), g41_in, g41_out},
+  };
+  for (const auto& [name, contour, lead_in, lead_out] : cases) {
+    LeadHarness h;
+    Records expected = lead_in;
+    for (const std::string& r : test::Describe(contour))
+      expected.push_back(r.ends_with(" f-8") ? r.substr(0, r.size() - 4) : r);
+    expected.insert(expected.end(), lead_out.begin(), lead_out.end());
+    EXPECT_EQ(test::Describe(h.Synthesize(contour)), expected) << name;
+    for (const PathSegment& r : h.path()) EXPECT_EQ(r.Z, kDepth) << name << ": no ramps asked for";
+  }
+}
+
+// The G41 cut-out started mid-side, travelling east from S = (200, 100): the lead
+// centres lie 20 below S (d - 90). A ramp-in lowers only the lead's first point; a
+// ramp-out overrun repeats the first L of the contour, clipped to the first side.
+TEST(Ramps, OfTheMidSideCutOut) {
+  LeadHarness plain;
+  EXPECT_EQ(test::Describe(plain.Synthesize(MidSideCutOut("G41 "))),
+            (std::vector<std::string>{"-3 180,80 c200,80 f-8", "3 200,100 c180,90", "-5 200,100", "5 300,100",
+                                      "5 300,250", "5 100,250", "5 100,100", "5 200,100",
+                                      "-3 200,100 c200,80", "3 220,80 c90,0"}));
+  const std::tuple<const char*, bool, float, std::string, float, float> cases[] = {
+      {"RampIn", false, 200, "3 220,80 c90,0", -kRamp, kDepth},
+      {"RampOutAlongTheFirstSide", true, 200, "1 220,100", kDepth, -kRamp},
+      {"RampOutClippedToAShortFirstSide", true, 30, "1 130,100", kDepth, -kRamp},
+  };
+  for (const auto& [name, ramp_out, width, last, first_z, last_z] : cases) {
+    LeadHarness h;
+    h.state.RampIn = !ramp_out;
+    h.state.RampOut = ramp_out;
+    const OneBasedList<PathSegment>& path = h.Synthesize(MidSideCutOut("G41 ", width));
+    EXPECT_EQ(test::Describe(path).back(), last) << name;
+    for (int i = 1; i <= path.size(); ++i) {
+      EXPECT_EQ(path[i].Z, i == 1 ? first_z : i == path.size() ? last_z : kDepth) << name << " " << i;
+    }
+  }
+}
+
+TEST(Ramps, RampOutOnACentreArcFirstPieceFollowsTheArcOnItsRadius) {
+  LeadHarness h;
+  h.state.RampOut = true;
+  const OneBasedList<PathSegment>& path = h.Synthesize(ArcFirstCutOut("G41 "));
+  ASSERT_EQ(path.size(), 2 + 10 + 2);
+  const PathSegment& arcStart = path[13];
+  const PathSegment& arcEnd = path[14];
+  EXPECT_EQ(std::make_tuple(arcStart.SegmentType, arcStart.CentreX, arcStart.CentreY),
+            std::make_tuple(int16_t{-3}, 200.f, 150.f));
+  EXPECT_EQ(arcEnd.SegmentType, 3);
+  EXPECT_NE(arcEnd.ChainFlag, 0) << "counter-clockwise like the first arc";
+  // L / (pi r) x 360 degrees on from S.
+  EXPECT_NEAR(arcEnd.CentreY, 270 + kLead / (kDesignPi * 50) * 360, 1e-3);
+  EXPECT_NEAR(std::hypot(arcEnd.X - 200, arcEnd.Y - 150), 50, kTolerance);
+  EXPECT_EQ(arcEnd.Z, -kRamp);
+}
+
+// --- Values and eligibility ----------------------------------------------------------------
+
+TEST(LeadValues, ComeFromTheLayerOrTheDefaults) {
+  struct Case {
+    const char* name;
+    const char* comp;
+    float ld, ri, ro;
+    bool leads_on;
+    float default_length;
+    bool ramp_in;
+    float radius;           // of the lead-in arc
+    float first_z, last_z;  // of the lead's first point and of the last record (a ramp-out overrun)
+  };
+  const Case cases[] = {
+      {"LD999IsTheDefaultLength", "G41 ", 999, 0, 0, false, 12, false, 12, kDepth, kDepth},
+      {"LayerLengthNeedsNoLeadsSwitch", "G42 ", 15, 0, 0, false, 0, false, 15, kDepth, kDepth},
+      {"RampCodesWithoutValueUseTheRampHeight", "G41 ", 0, 999, 999, true, kLead, false, kLead, -kRamp,
+       -kRamp},
+      {"LayerRampHeightIsAHeightAboveTheSurface", "G41 ", 0, 3, 0, true, kLead, true, kLead, -3, kDepth},
+  };
+  for (const Case& c : cases) {
+    LeadHarness h;
+    h.state.LeadsOn = c.leads_on;
+    h.state.EffectiveLeadLength = c.default_length;
+    h.state.RampIn = c.ramp_in;
+    h.store.Current.LeadCodeSeen = true;
+    PathSegment layer = RouteRecord(kDepth, c.comp, c.ld);
+    layer.RI = c.ri;
+    layer.RO = c.ro;
+    const OneBasedList<PathSegment>& path = h.Synthesize(InsideCutOut(layer));
+    ASSERT_EQ(path[1].SegmentType, -3) << c.name;
+    EXPECT_NEAR(std::hypot(path[1].X - path[1].CentreX, path[1].Y - path[1].CentreY), c.radius, kTolerance)
+        << c.name;
+    if (c.last_z != kDepth) {
+      EXPECT_EQ(path[path.size()].SegmentType, 1) << c.name;
+    }
+    EXPECT_EQ(std::make_pair(path[1].Z, path[path.size()].Z), std::make_pair(c.first_z, c.last_z)) << c.name;
+  }
+}
+
+TEST(LeadEligibility, OpenEdgeTouchingAndUncompensatedContoursAreLeftAlone) {
+  struct Case {
+    const char* name;
+    OneBasedList<PathSegment> path;
+    int16_t box = kPanelBox;
+  };
+  const PathSegment g41 = RouteRecord(kDepth, "G41 ");
+  const Case cases[] = {
+      {"OpenContour",
+       PathBuilder().Defaults(g41).Polyline({{200, 100}, {300, 100}, {300, 250}}, false).Build()},
+      {"StartOnThePanelEdge", PathBuilder()
+                                  .Defaults(g41)
+                                  .Polyline({{300, 0}, {600, 0}, {600, 400}, {0, 400}, {0, 0}}, true)
+                                  .Build()},
+      // Points in an edge view keep their drawing coordinates.
+      {"CutAlongAnEdgeOfTheEdgeView",
+       PathBuilder()
+           .Defaults(g41)
+           .Polyline({{1050, 1420}, {1100, 1420}, {1100, 1430}, {1050, 1430}}, true)
+           .Build(),
+       1},
+      {"WithoutCompensation", InsideCutOut(RouteRecord(kDepth, ""))},
+  };
+  for (const Case& c : cases) {
+    LeadHarness h;
+    h.state.PartExtents[1] = {1000, 1600, 1420, 1439, 600, 19, true};  // the edge view above the panel
+    OneBasedList<PathSegment> before = c.path;
+    for (PathSegment& r : before) r.Box = c.box;
+    EXPECT_EQ(h.Synthesize(before), before) << c.name;
+  }
 }
 
 TEST(LeadCleanUp, NothingEnabledLeavesTheListButForTheCleanUp) {
@@ -158,124 +241,83 @@ TEST(LeadCleanUp, NothingEnabledLeavesTheListButForTheCleanUp) {
   PathSegment removed = path[3];
   removed.SegmentType = segment::kRemoved;
   path.insert(3, removed);
-  h.path() = path;
-  SynthesizeLeads(h.context);
-
+  path.push_back(removed);  // removed records at the end are dropped
+  path.push_back(removed);
   OneBasedList<PathSegment> expected = path;
+  expected.erase(11);
+  expected.erase(10);
   expected.erase(7);  // the -4 vertex; the vertex after it starts the contour
   expected[7].ChainFlag = kContourStart;
   expected.erase(3);  // the removed record; the record after it starts a contour
   expected[3].ChainFlag = kContourStart;
-  EXPECT_EQ(h.path(), expected);
+  EXPECT_EQ(h.Synthesize(path), expected);
 }
 
-TEST(LeadCleanUp, RemovedRecordsAtTheEndAreDropped) {
-  LeadHarness h;
-  h.state.LeadsOn = false;
-  h.path() = PathBuilder().Defaults(RouteRecord(kDepth)).Line({0, 0}, {10, 0}, true).Build();
-  PathSegment removed;
-  removed.SegmentType = segment::kRemoved;
-  h.path().push_back(removed);
-  h.path().push_back(removed);
-  SynthesizeLeads(h.context);
-  EXPECT_EQ(h.path().size(), 2);
-}
+// --- Corner starts and straight leads --------------------------------------------------
 
-// G41 leads lie on the right of travel. Started on a corner that turns right, the
-// right-hand side is inside the corner: the leads come along the corner's bisector.
-TEST(CornerStartLeads, G41RightTurnStartLeadsAlongTheBisector) {
-  LeadHarness h;
-  // Clockwise from the upper-right corner: arrive heading east (0), leave heading south (270).
-  h.path() = CornerStartCutOut(RouteRecord(kDepth, "G41 "), false, 2);
-  const int contourSize = h.path().size();
-  SynthesizeLeads(h.context);
-  const OneBasedList<PathSegment>& path = h.path();
-  ASSERT_EQ(path.size(), contourSize + 2);
-  const double d = kLead / std::sqrt(2.0);
-  EXPECT_EQ(path[1].SegmentType, -1);
-  EXPECT_EQ(path[1].ChainFlag, kContourStart);
-  EXPECT_NEAR(path[1].X, 300 - d, kTolerance);
-  EXPECT_NEAR(path[1].Y, 250 - d, kTolerance);
-  EXPECT_EQ(path[2].SegmentType, 1);  // the former start, now the end of the straight lead
-  EXPECT_EQ(path[2].ChainFlag, 0);
-  EXPECT_EQ(path[path.size()].SegmentType, 1);
-  EXPECT_NEAR(path[path.size()].X, 300 - d, kTolerance);
-  EXPECT_NEAR(path[path.size()].Y, 250 - d, kTolerance);
-}
-
-TEST(CornerStartLeads, G42LeftTurnStartLeadsAlongTheBisectorInsideTheCorner) {
-  LeadHarness h;
-  h.state.RampIn = true;
-  // Counter-clockwise from the lower-left corner: arrive heading south (270), leave east (0).
-  h.path() = CornerStartCutOut(RouteRecord(kDepth, "G42 "), true, 0);
-  SynthesizeLeads(h.context);
-  const OneBasedList<PathSegment>& path = h.path();
-  const double d = kLead / std::sqrt(2.0);
-  ASSERT_EQ(path[1].SegmentType, -1);
-  EXPECT_NEAR(path[1].X, 100 + d, kTolerance);
-  EXPECT_NEAR(path[1].Y, 100 + d, kTolerance);
-  EXPECT_EQ(path[1].Z, -kRamp);
-  EXPECT_NEAR(path[path.size()].X, 100 + d, kTolerance);
-  EXPECT_NEAR(path[path.size()].Y, 100 + d, kTolerance);
-}
-
-TEST(CornerStartLeads, G41LeftTurnStartKeepsTheQuarterArcLeads) {
-  LeadHarness h;
-  h.path() = CornerStartCutOut(RouteRecord(kDepth, "G41 "), true, 0);
-  const int contourSize = h.path().size();
-  SynthesizeLeads(h.context);
-  ASSERT_EQ(h.path().size(), contourSize + 4);
-  EXPECT_EQ(h.path()[1].SegmentType, -3);
-  EXPECT_NEAR(h.path()[1].CentreX, 100, kTolerance);  // 20 to the right of the first side
-  EXPECT_NEAR(h.path()[1].CentreY, 80, kTolerance);
-}
-
-TEST(StraightLeadIn, WhenTheLastArcTurnsTowardsTheLeadSideWithinTheLeadLength) {
-  LeadHarness h;
-  // Clockwise, ending with a clockwise arc of radius 10 round (200, 110) into S = (200, 100).
-  h.path() = PathBuilder()
-                 .Defaults(RouteRecord(kDepth, "G41 "))
-                 .Line({200, 100}, {100, 100}, true)
-                 .Line({100, 100}, {100, 200}, false)
-                 .Line({100, 200}, {210, 200}, false)
-                 .Line({210, 200}, {210, 110}, false)
-                 .Arc({200, 110}, 10, 0, 270, false, false)
-                 .Build();
-  SynthesizeLeads(h.context);
-  const OneBasedList<PathSegment>& path = h.path();
-  ASSERT_EQ(path[1].SegmentType, -1);
-  EXPECT_EQ(path[1].ChainFlag, kContourStart);
-  // Arriving heading west (180): d_end - 90 points north.
-  EXPECT_NEAR(path[1].X, 200, kTolerance);
-  EXPECT_NEAR(path[1].Y, 100 + kLead, kTolerance);
-  EXPECT_EQ(path[2].SegmentType, 1);
-  EXPECT_EQ(path[2].ChainFlag, 0);
+// A start on a corner that turns towards the lead side takes straight leads along the
+// corner's bisector (G41 leads lie right of travel, G42 left), the lead-out going back
+// to where the lead-in began; one that turns away keeps the quarter arcs. A contour that
+// ends with an arc turning towards the lead side within L gets a straight lead-in,
+// square to the arriving direction (heading west: north for G41).
+TEST(CornerStartLeads, TurningTowardsTheLeadSideLeadAlongTheBisector) {
+  using Corners = std::vector<test::BuildPoint>;
+  const Corners clockwise{{300, 250}, {300, 100}, {100, 100}, {100, 250}, {300, 250}};
+  const Corners counter{{100, 100}, {300, 100}, {300, 250}, {100, 250}, {100, 100}};
+  const std::tuple<const char*, OneBasedList<PathSegment>, std::vector<std::string>, std::string> cases[] = {
+      {"G41RightTurn",
+       PathBuilder().Defaults(RouteRecord(kDepth, "G41 ")).Lines(clockwise).Build(),
+       {"-1 285.858,235.858 f-8", "1 300,250"},
+       "1 285.858,235.858"},
+      {"G42LeftTurn",
+       PathBuilder().Defaults(RouteRecord(kDepth, "G42 ")).Lines(counter).Build(),
+       {"-1 114.142,114.142 f-8", "1 100,100"},
+       "1 114.142,114.142"},
+      {"G41LeftTurnKeepsTheQuarterArc",
+       PathBuilder().Defaults(RouteRecord(kDepth, "G41 ")).Lines(counter).Build(),
+       {"-3 80,80 c100,80 f-8", "3 100,100 c180,90"},
+       "3 80,80 c0,270"},
+      {"StraightLeadInAfterAnArcTurningTowardsTheLeadSide",
+       PathBuilder()
+           .Defaults(RouteRecord(kDepth, "G41 "))
+           .Lines({{200, 100}, {100, 100}, {100, 200}, {210, 200}, {210, 110}})
+           .Arc({200, 110}, 10, 0, 270, false, false)
+           .Build(),
+       {"-1 200,120 f-8", "1 200,100"},
+       ""},
+  };
+  for (const auto& [name, contour, first, last] : cases) {
+    LeadHarness h;
+    h.state.RampIn = true;
+    const std::vector<std::string> records = test::Describe(h.Synthesize(contour));
+    EXPECT_EQ(std::vector<std::string>(records.begin(), records.begin() + 2), first) << name;
+    if (!last.empty()) {
+      EXPECT_EQ(records.back(), last) << name;
+    }
+    EXPECT_EQ(h.path()[1].Z, -kRamp) << name;
+  }
 }
 
 TEST(LeadsOfSeveralContours, EachEligibleContourGetsItsOwnLeadsInPlace) {
   LeadHarness h;
-  h.path() = PathBuilder()
-                 .Defaults(RouteRecord(kDepth, "G41 "))
-                 .Polyline({{200, 100}, {300, 100}, {300, 250}, {100, 250}, {100, 100}}, true)
-                 .Defaults(RouteRecord(kDepth, ""))
-                 .Line({10, 10}, {20, 10}, true)
-                 .Defaults(RouteRecord(kDepth, "G42 "))
-                 .Polyline({{450, 100}, {500, 100}, {500, 200}, {400, 200}, {400, 100}}, true)
-                 .Build();
-  SynthesizeLeads(h.context);
-  const OneBasedList<PathSegment>& path = h.path();
-  ASSERT_EQ(path.size(), (2 + 6 + 2) + 2 + (2 + 6 + 2));
-  EXPECT_EQ(path[1].ChainFlag, kContourStart);
-  EXPECT_EQ(path[11].ChainFlag, kContourStart);
-  EXPECT_EQ(path[11].X, 10);
-  EXPECT_EQ(path[13].ChainFlag, kContourStart);
-  EXPECT_EQ(path[13].SegmentType, -3);
+  const OneBasedList<PathSegment>& path =
+      h.Synthesize(PathBuilder()
+                       .Defaults(RouteRecord(kDepth, "G41 "))
+                       .Polyline({{200, 100}, {300, 100}, {300, 250}, {100, 250}, {100, 100}}, true)
+                       .Defaults(RouteRecord(kDepth, ""))
+                       .Line({10, 10}, {20, 10}, true)
+                       .Defaults(RouteRecord(kDepth, "G42 "))
+                       .Polyline({{450, 100}, {500, 100}, {500, 200}, {400, 200}, {400, 100}}, true)
+                       .Build());
+  const std::vector<std::string> records = test::Describe(path);
+  ASSERT_EQ(records.size(), (2 + 6 + 2) + 2 + (2 + 6 + 2));
   // G42: the lead centre lies to the left of travel, inside the second cut-out.
-  EXPECT_NEAR(path[13].CentreX, 450, kTolerance);
-  EXPECT_NEAR(path[13].CentreY, 100 + kLead, kTolerance);
-  int starts = 0;
-  for (const PathSegment& r : path) starts += r.ChainFlag == kContourStart ? 1 : 0;
-  EXPECT_EQ(starts, 3);
+  EXPECT_EQ(std::vector<std::string>(records.begin() + 10, records.begin() + 14),
+            (std::vector<std::string>{"-1 10,10 f-8", "1 20,10", "-3 430,120 c450,120 f-8",
+                                      "3 450,100 c180,270 f-1"}));
+  EXPECT_EQ(
+      std::count_if(records.begin(), records.end(), [](const std::string& r) { return r.ends_with("f-8"); }),
+      3);
 }
 
 }  // namespace

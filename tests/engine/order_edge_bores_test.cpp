@@ -1,5 +1,9 @@
+// Horizontal bores drawn as lines turned into edge bores, and every edge bore put in travel
+// order. The panel spans 0..800 by 0..600 measured from PartOrigin (100, 50).
+
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,128 +15,88 @@ namespace {
 
 HBoreLine Line(float x1, float y1, float x2, float y2, const std::string& tool = "05") {
   HBoreLine l;
-  l.X1 = x1;
-  l.Y1 = y1;
-  l.X2 = x2;
-  l.Y2 = y2;
-  l.Feed = 900;
-  l.Depth = 9.5f;
-  l.G = 3;
-  l.Speed = 18000;
+  l.X1 = x1, l.Y1 = y1, l.X2 = x2, l.Y2 = y2, l.Feed = 900, l.Depth = 9.5f, l.G = 3, l.Speed = 18000;
   l.ToolText = tool;
   return l;
 }
 
 EdgeBoreRecord CircleBore(int16_t side, float x, float y, const std::string& tool) {
   EdgeBoreRecord b;
-  b.Side = side;
-  b.X = x;
-  b.Y = y;
-  b.ToolText = tool;
+  b.Side = side, b.X = x, b.Y = y, b.ToolText = tool;
   return b;
 }
 
-class OrderEdgeBoresTest : public ::testing::Test {
- protected:
+// The edge bores after the pass: "edge x y diameter" each, or their tools only.
+std::string Ordered(std::vector<EdgeBoreRecord> circles, std::vector<HBoreLine> lines, bool tools_only) {
   test::BoresContext t;
-  OrderEdgeBoresTest() { t.SetPanel(100, 50, 900, 650); }  // 800 x 600, origin (100, 50)
-
-  const OneBasedList<EdgeBoreRecord>& Run(std::initializer_list<HBoreLine> lines) {
-    for (const HBoreLine& l : lines) t.state.HBoreLineList.push_back(l);
-    OrderEdgeBores(t.c);
-    return t.state.EdgeBoreList;
+  t.SetPanel(100, 50, 900, 650);
+  t.state.EdgeBoreList.raw() = std::move(circles);
+  t.state.HBoreLineList.raw() = std::move(lines);
+  OrderEdgeBores(t.c);
+  std::ostringstream out;
+  for (const EdgeBoreRecord& b : t.state.EdgeBoreList) {
+    if (tools_only)
+      out << b.ToolText.trimmed() << ' ';
+    else
+      out << b.Side << ' ' << b.X << ' ' << b.Y << ' ' << b.Diameter << " z" << b.Z << " f" << b.VX << " g"
+          << b.G << " s" << b.Speed << " t" << b.ToolText.trimmed() << ';';
   }
-  std::string Tools() const {
-    std::string s;
-    for (const EdgeBoreRecord& b : t.state.EdgeBoreList) s += b.ToolText.trimmed() + " ";
-    return s;
-  }
-};
+  return out.str();
+}
 
-// Which edge a line starts on, and what the record reads from it (coordinates from
-// PartOrigin: the panel spans 0..800 by 0..600).
-TEST_F(OrderEdgeBoresTest, EdgeOfEachLine) {
-  struct Case {
-    const char* name;
-    HBoreLine line;
-    int16_t side;
-    float x, y, diameter;
-  };
-  const Case cases[] = {
-      {"right, first end", Line(800, 300, 770, 300), 4, 30, 300, 0},
-      {"right, second end: turned round", Line(770, 300, 800, 300), 4, 30, 300, 0},
-      {"right within 0.01", Line(799.992f, 300, 770, 300), 4, 30, 300, 0},
-      {"left", Line(0, 200, 30, 200), 3, 30, 200, 0},
-      {"left, second end", Line(35, 200, 0, 200), 3, 35, 200, 0},
-      {"top: depth from the top edge", Line(100, 600, 100, 570), 1, 100, 30, 0},
-      {"top, second end", Line(100, 560, 100, 600), 1, 100, 40, 0},
-      {"bottom", Line(500, 0, 500, 25), 2, 500, 25, 0},
-      {"bottom, depth at exactly half the height", Line(500, 0, 500, 300), 2, 500, 300, 0},
-      {"corner: right is tried before top", Line(800, 600, 780, 600), 4, 20, 600, 0},
-      // The end points are put in ascending Y first; the depth is read from the second
-      // of them then, here the one on the edge.
-      {"slanted into the left edge", Line(0, 210, 30, 190), 3, 0, 200, 20},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    test::BoresContext fresh;
-    t.state = fresh.state;
-    t.SetPanel(100, 50, 900, 650);
-    const OneBasedList<EdgeBoreRecord>& bores = Run({c.line});
-    ASSERT_EQ(bores.size(), 1);
-    EXPECT_EQ(bores[1].Side, c.side);
-    EXPECT_NEAR(bores[1].X, c.x, 1e-3);
-    EXPECT_NEAR(bores[1].Y, c.y, 1e-3);
-    EXPECT_NEAR(bores[1].Diameter, c.diameter, 1e-3);
-    EXPECT_EQ(bores[1].Z, 9.5f) << "the line's depth is the height of the bore axis";
-    EXPECT_EQ(bores[1].VX, 900);
-    EXPECT_EQ(bores[1].G, 3);
-    EXPECT_EQ(bores[1].Speed, 18000);
-    EXPECT_EQ(bores[1].ToolText.trimmed(), "05");
+// The first end point on an edge (within 0.01) decides, in the order right, left, top,
+// bottom; the depth is read from the second end point (from the far edge past half the panel).
+TEST(OrderEdgeBores, EdgeOfEachLine) {
+  const std::pair<HBoreLine, const char*> cases[] = {
+      {Line(800, 300, 770, 300), "4 30 300 0"},
+      {Line(770, 300, 800, 300), "4 30 300 0"},  // turned round
+      {Line(799.992f, 300, 770, 300), "4 30 300 0"},
+      {Line(0, 200, 30, 200), "3 30 200 0"},
+      {Line(35, 200, 0, 200), "3 35 200 0"},
+      {Line(100, 600, 100, 570), "1 100 30 0"},
+      {Line(100, 560, 100, 600), "1 100 40 0"},
+      {Line(500, 0, 500, 25), "2 500 25 0"},
+      {Line(500, 0, 500, 300), "2 500 300 0"},   // exactly half the height
+      {Line(800, 600, 780, 600), "4 20 600 0"},  // a corner: right before top
+      // Put in ascending Y first; the depth is then that of the end on the edge.
+      {Line(0, 210, 30, 190), "3 0 200 20"},
+      {Line(799.98f, 300, 700, 300), ""},
+      {Line(300, 300, 400, 300), ""}};
+  for (const auto& [line, expected] : cases) {
+    EXPECT_EQ(Ordered({}, {line}, false),
+              *expected ? std::string(expected) + " z9.5 f900 g3 s18000 t05;" : "")
+        << line.X1 << "," << line.Y1 << " - " << line.X2 << "," << line.Y2;
   }
 }
 
-TEST_F(OrderEdgeBoresTest, LineOffEveryEdgeGivesNoBore) {
-  EXPECT_EQ(Run({Line(799.98f, 300, 700, 300), Line(300, 300, 400, 300)}).size(), 0);
-}
-
-// A line that continues an edge line from its inner end belongs to that line's edge.
-TEST_F(OrderEdgeBoresTest, FollowerLineTakesTheEdgeOfTheLineItContinues) {
-  Run({Line(0, 200, 30, 200, "01"), Line(30.005f, 200.004f, 30, 210, "02"),
-       Line(500, 500, 30, 200.5f, "03")});
-  EXPECT_EQ(Tools(), "02 01 ") << "the third line misses the edge line's end by 0.5";
-  const EdgeBoreRecord& follower = t.state.EdgeBoreList[1];
-  EXPECT_EQ(follower.Side, 3);
-  EXPECT_NEAR(follower.Y, 205.002, 1e-3);
-  EXPECT_NEAR(follower.Diameter, 9.996, 1e-3);
-  EXPECT_NEAR(follower.X, 30, 1e-3) << "X of the end point with the larger Y";
+// A line that continues an edge line from its inner end (within 0.01) belongs to its edge.
+TEST(OrderEdgeBores, FollowerLineTakesTheEdgeOfTheLineItContinues) {
+  EXPECT_EQ(Ordered({},
+                    {Line(0, 200, 30, 200, "01"), Line(30.005f, 200.004f, 30, 210, "02"),
+                     Line(500, 500, 30, 200.5f, "03")},
+                    false),
+            "3 30 205.002 9.996 z9.5 f900 g3 s18000 t02;3 30 200 0 z9.5 f900 g3 s18000 t01;");
 }
 
 // Lines become records edge by edge (1, 4, 2, 3) after the circle bores; the whole list is
-// then travelled right, bottom, left, top from the top right corner.
-TEST_F(OrderEdgeBoresTest, EdgesAreTravelledRightBottomLeftTop) {
-  t.state.EdgeBoreList.push_back(CircleBore(2, 650, 19, "c2"));
-  t.state.EdgeBoreList.push_back(CircleBore(4, 19, 590, "c4"));
-  Run({Line(100, 600, 100, 570, "t1"), Line(0, 50, 30, 50, "l1"), Line(800, 100, 770, 100, "r1"),
-       Line(700, 0, 700, 20, "b1"), Line(800, 500, 780, 500, "r2"), Line(0, 550, 30, 550, "l2"),
-       Line(600, 600, 600, 580, "t2"), Line(100, 0, 100, 20, "b2")});
-  // Right edge from (800, 600) downwards; bottom from the right; left from the bottom;
-  // top from the left.
-  EXPECT_EQ(Tools(), "c4 r2 r1 b1 c2 b2 l1 l2 t1 t2 ");
-}
-
-TEST_F(OrderEdgeBoresTest, RecordsAtOnePlaceKeepTheirListOrder) {
-  Run({Line(800, 300, 770, 300, "a"), Line(800, 300, 760, 300, "b"), Line(770, 300, 750, 300, "f")});
-  EXPECT_EQ(Tools(), "a b f ");
-}
-
-TEST_F(OrderEdgeBoresTest, CircleBoresAloneAreOrderedAndKept) {
-  t.state.EdgeBoreList.push_back(CircleBore(1, 700, 19, "t"));
-  t.state.EdgeBoreList.push_back(CircleBore(3, 19, 100, "l"));
-  t.state.EdgeBoreList.push_back(CircleBore(4, 19, 100, "r1"));
-  t.state.EdgeBoreList.push_back(CircleBore(4, 19, 400, "r2"));
-  OrderEdgeBores(t.c);
-  EXPECT_EQ(Tools(), "r2 r1 l t ");
+// then travelled right, bottom, left, top from the top right corner, nearest first, and
+// records at one place keep their list order.
+TEST(OrderEdgeBores, EdgesAreTravelledRightBottomLeftTop) {
+  const std::vector<HBoreLine> lines = {Line(100, 600, 100, 570, "t1"), Line(0, 50, 30, 50, "l1"),
+                                        Line(800, 100, 770, 100, "r1"), Line(700, 0, 700, 20, "b1"),
+                                        Line(800, 500, 780, 500, "r2"), Line(0, 550, 30, 550, "l2"),
+                                        Line(600, 600, 600, 580, "t2"), Line(100, 0, 100, 20, "b2")};
+  EXPECT_EQ(Ordered({CircleBore(2, 650, 19, "c2"), CircleBore(4, 19, 590, "c4")}, lines, true),
+            "c4 r2 r1 b1 c2 b2 l1 l2 t1 t2 ");
+  EXPECT_EQ(
+      Ordered({},
+              {Line(800, 300, 770, 300, "a"), Line(800, 300, 760, 300, "b"), Line(770, 300, 750, 300, "f")},
+              true),
+      "a b f ");
+  EXPECT_EQ(Ordered({CircleBore(1, 700, 19, "t"), CircleBore(3, 19, 100, "l"), CircleBore(4, 19, 100, "r1"),
+                     CircleBore(4, 19, 400, "r2")},
+                    {}, true),
+            "r2 r1 l t ");
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
+// Saw passes across the width of each groove, in groove order.
+
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,155 +14,76 @@ namespace {
 
 GrooveLine Groove(float x1, float y1, float x2, float y2, float width, float kerf) {
   GrooveLine g;
-  g.X1 = x1;
-  g.Y1 = y1;
-  g.X2 = x2;
-  g.Y2 = y2;
-  g.Width = width;
-  g.Kerf = kerf;
-  g.Z = 8;
-  g.VZ = 1500;
-  g.VX = 4000;
-  g.Tool = 12;
-  g.Side = 2;
+  g.X1 = x1, g.Y1 = y1, g.X2 = x2, g.Y2 = y2, g.Width = width, g.Kerf = kerf;
+  g.Z = 8, g.VZ = 1500, g.VX = 4000, g.Tool = 12, g.Side = 2;
   return g;
 }
 
-class OrderGroovesTest : public ::testing::Test {
- protected:
+struct Sawn {
   test::BoresContext t;
-
-  const OneBasedList<LineBoreRecord>& Run(std::initializer_list<GrooveLine> grooves) {
-    for (const GrooveLine& g : grooves) t.state.GrooveList.push_back(g);
+  std::string passes;  // "x1,y1-x2,y2 wWidth" of each pass
+  Sawn(const std::vector<GrooveLine>& grooves, bool inch_machine = false) {
+    t.settings.RapidoInchMode = inch_machine;
+    t.state.GrooveList.raw() = grooves;
     OrderGrooves(t.c);
-    return t.state.LineBoreList;
+    std::ostringstream out;
+    for (const LineBoreRecord& p : t.state.LineBoreList) {
+      out << p.X1 << ',' << p.Y1 << '-' << p.X2 << ',' << p.Y2 << " w" << p.Width << ' ';
+      // Every pass carries the groove's data, but no kerf.
+      EXPECT_EQ(std::vector<float>({p.Kerf, p.Z, p.VZ, p.VX, float(p.Tool), float(p.Side)}),
+                std::vector<float>({0, 8, 1500, 4000, 12, 2}));
+    }
+    passes = out.str();
   }
 };
 
-// Positions across the groove of each pass: Y for a horizontal groove, X for a vertical one.
-TEST_F(OrderGroovesTest, PassesAcrossTheWidth) {
-  struct Case {
-    const char* name;
-    GrooveLine groove;
-    bool horizontal;
-    std::vector<float> expected;
-  };
-  const Case cases[] = {
-      {"10 wide, kerf 4, at Y 50", Groove(0, 50, 600, 50, 10, 4), true, {47, 50.333333f, 53}},
-      {"vertical 10 wide, kerf 4, at X 50", Groove(50, 0, 50, 400, 10, 4), false, {47, 50.333333f, 53}},
-      {"3 wide, kerf 4: one pass on the centre line", Groove(0, 80, 600, 80, 3, 4), true, {80}},
-      {"as wide as the kerf: one pass", Groove(0, 80, 600, 80, 4, 4), true, {80}},
-      {"12 wide, kerf 4: whole number of steps", Groove(0, 100, 600, 100, 12, 4), true, {96, 100, 104}},
-      {"11 wide, kerf 3", Groove(0, 20, 600, 20, 11, 3), true, {16, 18.75f, 21.5f, 24}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    test::BoresContext fresh;
-    t.state = fresh.state;
-    const OneBasedList<LineBoreRecord>& passes = Run({c.groove});
-    ASSERT_EQ(passes.size(), static_cast<int>(c.expected.size()));
-    for (int i = 1; i <= passes.size(); ++i) {
-      const LineBoreRecord& p = passes[i];
-      const float expected = c.expected[static_cast<std::size_t>(i - 1)];
-      if (c.horizontal) {
-        EXPECT_NEAR(p.Y1, expected, 1e-4) << "pass " << i;
-        EXPECT_EQ(p.Y1, p.Y2);
-        EXPECT_EQ(p.X1, c.groove.X1);
-        EXPECT_EQ(p.X2, c.groove.X2);
-      } else {
-        EXPECT_NEAR(p.X1, expected, 1e-4) << "pass " << i;
-        EXPECT_EQ(p.X1, p.X2);
-        EXPECT_EQ(p.Y1, c.groove.Y1);
-        EXPECT_EQ(p.Y2, c.groove.Y2);
-      }
-      EXPECT_EQ(p.Kerf, 0) << "a pass carries no kerf";
-      EXPECT_EQ(p.Width, c.groove.Width);
-      EXPECT_EQ(p.Z, 8);
-      EXPECT_EQ(p.VZ, 1500);
-      EXPECT_EQ(p.VX, 4000);
-      EXPECT_EQ(p.Tool, 12);
-      EXPECT_EQ(p.Side, 2);
-    }
+TEST(OrderGrooves, PassesAcrossTheWidth) {
+  const std::pair<GrooveLine, const char*> cases[] = {
+      {Groove(0, 50, 600, 50, 10, 4), "0,47-600,47 w10 0,50.3333-600,50.3333 w10 0,53-600,53 w10 "},
+      {Groove(50, 0, 50, 400, 10, 4), "47,0-47,400 w10 50.3333,0-50.3333,400 w10 53,0-53,400 w10 "},
+      {Groove(0, 80, 600, 80, 3, 4), "0,80-600,80 w3 "},  // narrower than the kerf: the centre line
+      {Groove(0, 80, 600, 80, 4, 4), "0,80-600,80 w4 "},
+      {Groove(0, 100, 600, 100, 12, 4), "0,96-600,96 w12 0,100-600,100 w12 0,104-600,104 w12 "},
+      {Groove(0, 20, 600, 20, 11, 3),
+       "0,16-600,16 w11 0,18.75-600,18.75 w11 0,21.5-600,21.5 w11 0,24-600,24 w11 "},
+      {Groove(10, 20, 300, 140, 0, 4), "10,20-300,140 w0 "},  // width 0: as drawn
+      // Without a kerf (K0 and a saw-kerf setting of 0) there is no spacing: one pass on
+      // the centre line instead of endless passes.
+      {Groove(0, 50, 600, 50, 10, 0), "0,50-600,50 w10 "}};
+  for (const auto& [groove, expected] : cases) EXPECT_EQ(Sawn({groove}).passes, expected);
+  // The last pass lies flush with the groove's side, whatever the spacing before it.
+  EXPECT_EQ(Sawn({Groove(0, 50, 600, 50, 10, 4)}).t.state.LineBoreList[3].Y1, 53.0f);
+}
+
+TEST(OrderGrooves, DiagonalWideGrooveIsSkippedAndReported) {
+  Sawn sawn({Groove(10, 20, 300, 140.5f, 10, 4)});
+  EXPECT_EQ(sawn.passes, "");
+  EXPECT_EQ(sawn.t.run.PendingMessage, "Groove not parallel to an axis skipped: (10, 20) - (300, 140.5)\r");
+}
+
+TEST(OrderGrooves, InchMachineSawsEveryGrooveOnce) {
+  EXPECT_EQ(Sawn({Groove(0, 50, 600, 50, 10, 4), Groove(10, 20, 300, 140, 10, 4)}, true).passes,
+            "0,50-600,50 w10 10,20-300,140 w10 ");
+}
+
+// A marker (negative width) is not cut; it reverses a groove only when their end points meet
+// within 0.01 both ways.
+TEST(OrderGrooves, DirectionMarkersReverseOnlyGroovesEndingAtThem) {
+  EXPECT_EQ(
+      Sawn({Groove(0, 50, 600, 50, 10, 4), Groove(590, 60, 600, 50, -1, 0), Groove(30, 0, 30, 400, 0, 4)})
+          .passes,
+      "600,47-0,47 w10 600,50.3333-0,50.3333 w10 600,53-0,53 w10 30,0-30,400 w0 ");
+  const std::pair<std::pair<float, float>, bool> cases[] = {{{600, 50}, true},
+                                                            {{600.009f, 49.991f}, true},
+                                                            {{600.02f, 50}, false},
+                                                            {{100, 50}, false},
+                                                            {{600, 10}, false}};
+  for (const auto& [end, reversed] : cases) {
+    const auto [x, y] = end;
+    EXPECT_EQ(Sawn({Groove(0, 50, 600, 50, 0, 4), Groove(x - 5, y + 5, x, y, -2, 0)}).passes,
+              reversed ? "600,50-0,50 w0 " : "0,50-600,50 w0 ")
+        << x << ", " << y;
   }
-}
-
-// The last pass lies flush with the groove's side, whatever the spacing before it.
-TEST_F(OrderGroovesTest, LastPassIsFlushWithTheSide) {
-  const OneBasedList<LineBoreRecord>& passes = Run({Groove(0, 50, 600, 50, 10, 4)});
-  ASSERT_EQ(passes.size(), 3);
-  EXPECT_EQ(passes[3].Y1, 53.0f);
-  EXPECT_EQ(passes[1].Y1, 47.0f);
-}
-
-TEST_F(OrderGroovesTest, WidthZeroIsOnePassAsDrawn) {
-  const OneBasedList<LineBoreRecord>& passes = Run({Groove(10, 20, 300, 140, 0, 4)});
-  ASSERT_EQ(passes.size(), 1);
-  EXPECT_EQ(passes[1].X1, 10);
-  EXPECT_EQ(passes[1].Y1, 20);
-  EXPECT_EQ(passes[1].X2, 300);
-  EXPECT_EQ(passes[1].Y2, 140);
-  EXPECT_EQ(passes[1].Kerf, 0);
-  EXPECT_TRUE(t.run.PendingMessage.empty());
-}
-
-TEST_F(OrderGroovesTest, DiagonalWideGrooveIsSkippedAndReported) {
-  const OneBasedList<LineBoreRecord>& passes = Run({Groove(10, 20, 300, 140.5f, 10, 4)});
-  EXPECT_EQ(passes.size(), 0);
-  EXPECT_EQ(t.run.PendingMessage, "Groove not parallel to an axis skipped: (10, 20) - (300, 140.5)\r");
-}
-
-TEST_F(OrderGroovesTest, InchMachineSawsEveryGrooveOnce) {
-  t.settings.RapidoInchMode = 1;
-  const OneBasedList<LineBoreRecord>& passes =
-      Run({Groove(0, 50, 600, 50, 10, 4), Groove(10, 20, 300, 140, 10, 4)});
-  ASSERT_EQ(passes.size(), 2);
-  EXPECT_EQ(passes[1].Y1, 50);
-  EXPECT_EQ(passes[1].Y2, 50);
-  EXPECT_EQ(passes[2].Y2, 140) << "diagonal grooves too, as drawn";
-  EXPECT_EQ(passes[2].Kerf, 0);
-}
-
-TEST_F(OrderGroovesTest, PassesFollowGrooveOrderAndMarkersAreNotCut) {
-  const OneBasedList<LineBoreRecord>& passes =
-      Run({Groove(0, 50, 600, 50, 10, 4), Groove(590, 60, 600, 50, -1, 0), Groove(30, 0, 30, 400, 0, 4)});
-  ASSERT_EQ(passes.size(), 4);
-  EXPECT_EQ(passes[4].X1, 30);
-  for (int i = 1; i <= 3; ++i) EXPECT_EQ(passes[i].X2, 0) << "reversed by the marker ending at (600, 50)";
-}
-
-// A marker reverses a groove only when their end points meet, within 0.01 both ways.
-TEST_F(OrderGroovesTest, DirectionMarkerReversesOnlyGroovesEndingAtIt) {
-  struct Case {
-    const char* name;
-    float marker_end_x, marker_end_y;
-    bool reversed;
-  };
-  const Case cases[] = {
-      {"same end", 600, 50, true},
-      {"0.009 off", 600.009f, 49.991f, true},
-      {"0.02 to the right", 600.02f, 50, false},
-      {"far to the left", 100, 50, false},
-      {"far below", 600, 10, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    test::BoresContext fresh;
-    t.state = fresh.state;
-    const OneBasedList<LineBoreRecord>& passes =
-        Run({Groove(0, 50, 600, 50, 0, 4),
-             Groove(c.marker_end_x - 5, c.marker_end_y + 5, c.marker_end_x, c.marker_end_y, -2, 0)});
-    ASSERT_EQ(passes.size(), 1);
-    EXPECT_EQ(passes[1].X1, c.reversed ? 600 : 0);
-    EXPECT_EQ(passes[1].X2, c.reversed ? 0 : 600);
-  }
-}
-
-// Without a kerf (K0 and a saw-kerf setting of 0) no spacing exists; the groove is cut once
-// on its centre line instead of in endless passes.
-TEST_F(OrderGroovesTest, NoKerfGivesOnePassOnTheCentreLine) {
-  const OneBasedList<LineBoreRecord>& passes = Run({Groove(0, 50, 600, 50, 10, 0)});
-  ASSERT_EQ(passes.size(), 1);
-  EXPECT_EQ(passes[1].Y1, 50);
 }
 
 }  // namespace

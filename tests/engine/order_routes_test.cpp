@@ -1,134 +1,113 @@
+// Route ordering before contour joining: which pieces of PathList go to the front.
+
 #include "engine/order_routes.h"
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-#include <utility>
+#include <string>
 #include <vector>
 
-#include "contour_test_support.h"
+#include "driver_harness.h"
+#include "support/path_builder.h"
 
 namespace mq {
 namespace {
 
-using test::AddArc;
-using test::AddLine;
-using test::AddPolyline;
-using test::PieceData;
-using Starts = std::vector<std::pair<float, float>>;
+using test::PathBuilder;
 
-// Each record's kind and point, in list order.
-std::vector<std::tuple<int, float, float>> Records(const OneBasedList<PathSegment>& path) {
-  std::vector<std::tuple<int, float, float>> records;
-  for (const PathSegment& p : path) records.emplace_back(p.SegmentType, p.X, p.Y);
-  return records;
-}
-
-// The start points of the pieces, in list order.
-Starts PieceStarts(const OneBasedList<PathSegment>& path) {
-  Starts starts;
-  for (const PathSegment& p : path) {
-    if (p.SegmentType < 0) starts.emplace_back(p.X, p.Y);
+// DXF LINEs from (x1, y1) to (x2, y2) as the route pass lays them down.
+struct DrawnLine {
+  float x1, y1, x2, y2;
+  int16_t layer = 1;
+};
+PathBuilder Lines(const std::vector<DrawnLine>& lines) {
+  PathBuilder b;
+  for (const DrawnLine& l : lines) {
+    PathSegment r = test::RouteRecord(10);
+    r.LayerNumber = l.layer;
+    b.Defaults(r).Line({l.x1, l.y1}, {l.x2, l.y2}, false);
   }
-  return starts;
+  return b;
 }
 
-TEST(OrderRoutes, LooseEndsOfAnOpenChainComeFirst) {
-  ConversionState s;
-  AddLine(s, 1000, 1000, 1010, 1000);  // touches nothing
-  AddLine(s, 0, 0, 10, 0);             // loose start
-  AddLine(s, 10, 0, 20, 0);            // middle of the chain
-  AddLine(s, 20, 0, 30, 0);            // loose end
-  OrderRoutes(s.PathList);
-  EXPECT_EQ(PieceStarts(s.PathList), (Starts{{20, 0}, {0, 0}, {1000, 1000}, {10, 0}}));
-  EXPECT_EQ(s.PathCount(), 8);
+// The pieces of the list: each from a record with a negative SegmentType to the next.
+std::vector<std::vector<PathSegment>> Pieces(const OneBasedList<PathSegment>& path) {
+  std::vector<std::vector<PathSegment>> pieces;
+  for (const PathSegment& r : path) {
+    if (r.SegmentType < 0 || pieces.empty()) pieces.emplace_back();
+    pieces.back().push_back(r);
+  }
+  return pieces;
 }
 
-TEST(OrderRoutes, ClosedChainsAndLonePiecesKeepTheirOrder) {
-  ConversionState s;
-  AddLine(s, 0, 0, 100, 0);
-  AddLine(s, 500, 500, 600, 500);
-  AddLine(s, 100, 0, 100, 50);
-  AddLine(s, 100, 50, 0, 50);
-  AddLine(s, 0, 0, 0, 50);  // drawn the other way: its end touches the side before
-  const auto before = Records(s.PathList);
-  OrderRoutes(s.PathList);
-  EXPECT_EQ(Records(s.PathList), before);
-}
-
-struct TouchCase {
-  float dx, dy;
-  bool touches;
+struct OrderCase {
+  std::string name;
+  OneBasedList<PathSegment> path;
+  std::vector<int> order;  // the pieces of `path`, 0-based, in their new order
 };
 
-class TouchTolerance : public testing::TestWithParam<TouchCase> {};
+class RouteOrdering : public testing::TestWithParam<OrderCase> {};
 
-TEST_P(TouchTolerance, IsFiveThousandthsInXAndInY) {
-  const TouchCase& c = GetParam();
-  ConversionState s;
-  AddLine(s, 0, 0, 10, 0);
-  AddLine(s, 10 + c.dx, c.dy, 20, 0);
-  OrderRoutes(s.PathList);
-  const Starts moved{{10 + c.dx, c.dy}, {0, 0}};
-  const Starts unmoved{{0, 0}, {10 + c.dx, c.dy}};
-  EXPECT_EQ(PieceStarts(s.PathList), c.touches ? moved : unmoved) << c.dx << ", " << c.dy;
+TEST_P(RouteOrdering, MovesWholePiecesToTheFront) {
+  const OrderCase& oc = GetParam();
+  const auto pieces = Pieces(oc.path);
+  OneBasedList<PathSegment> expected;
+  for (int k : oc.order)
+    for (const PathSegment& r : pieces[static_cast<std::size_t>(k)]) expected.push_back(r);
+  OneBasedList<PathSegment> path = oc.path;
+  OrderRoutes(path);
+  EXPECT_EQ(path, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Gaps, TouchTolerance,
-                         testing::Values(TouchCase{0.004f, 0, true}, TouchCase{0.006f, 0, false},
-                                         TouchCase{0, -0.006f, false},
-                                         TouchCase{0.0045f, 0.0045f, true}));  // 0.0064 apart
-
-TEST(OrderRoutes, OnlyPiecesOfOneRouteLayerTouch) {
-  ConversionState s;
-  AddLine(s, 0, 0, 10, 0, PieceData().OnLayer(1));
-  AddLine(s, 10, 0, 20, 0, PieceData().OnLayer(2));
-  const auto before = Records(s.PathList);
-  OrderRoutes(s.PathList);
-  EXPECT_EQ(Records(s.PathList), before);
+OrderCase TouchCase(const char* name, float dx, float dy, bool touches) {
+  return {name, Lines({{0, 0, 10, 0}, {10 + dx, dy, 20, 0}}).Build(),
+          touches ? std::vector<int>{1, 0} : std::vector<int>{0, 1}};
 }
 
-TEST(OrderRoutes, ArcsAreMovedBeforeLines) {
-  // Both pieces are loose at one end. Arcs are moved first and lines after them, so the
-  // line ends up in front.
-  ConversionState s;
-  AddLine(s, 10, 0, 20, 0);
-  AddArc(s, 0, 0, 10, 0, 90);  // cut from (0, 10) to (10, 0), onto the line's start
-  OrderRoutes(s.PathList);
-  const Starts starts = PieceStarts(s.PathList);
-  ASSERT_EQ(starts.size(), 2u);
-  EXPECT_EQ(starts[0], std::make_pair(10.0f, 0.0f));
-  EXPECT_EQ(s.PathList[3].SegmentType, -3);
-  EXPECT_EQ(s.PathList[4].SegmentType, 3);
+// Two lines and two constant-width polylines (first vertex -4).
+OneBasedList<PathSegment> WidePolylines(bool lone_vertex) {
+  PathBuilder b = Lines({{500, 500, 600, 500}});
+  b.Polyline(lone_vertex ? std::vector<test::BuildVertex>{{0, 0}}
+                         : std::vector<test::BuildVertex>{{0, 0}, {10, 0}, {10, 10}},
+             false, false);
+  if (!lone_vertex)
+    b.Defaults(test::RouteRecord(10))
+        .Line({700, 500}, {800, 500}, false)
+        .Polyline({{50, 50}, {60, 50}}, false, false);
+  OneBasedList<PathSegment> path = b.Build();
+  path[3].SegmentType = -segment::kConstantWidth;
+  if (!lone_vertex) path[8].SegmentType = -segment::kConstantWidth;
+  return path;
 }
 
-TEST(OrderRoutes, ConstantWidthPolylinesGoToTheFrontWhole) {
-  ConversionState s;
-  AddLine(s, 500, 500, 600, 500);
-  AddPolyline(s, {{0, 0}, {10, 0}, {10, 10}}, false);
-  s.PathList[3].SegmentType = -4;
-  AddLine(s, 700, 500, 800, 500);
-  AddPolyline(s, {{50, 50}, {60, 50}}, false);
-  s.PathList[8].SegmentType = -4;
-  OrderRoutes(s.PathList);
-  ASSERT_EQ(s.PathCount(), 9);
-  EXPECT_EQ(PieceStarts(s.PathList), (Starts{{50, 50}, {0, 0}, {500, 500}, {700, 500}}));
-  // The first polyline's vertices stay behind its first one.
-  EXPECT_EQ(s.PathList[3].SegmentType, -4);
-  EXPECT_EQ(s.PathList[4].X, 10);
-  EXPECT_EQ(s.PathList[5].Y, 10);
-  EXPECT_EQ(s.PathList[6].SegmentType, -1);
+std::vector<OrderCase> OrderCases() {
+  return {
+      // A lone piece, then an open chain of three drawn in order.
+      {"LooseEndsOfAnOpenChainComeFirst",
+       Lines({{1000, 1000, 1010, 1000}, {0, 0, 10, 0}, {10, 0, 20, 0}, {20, 0, 30, 0}}).Build(),
+       {3, 1, 0, 2}},
+      // A closed chain (its last side drawn the other way) and a lone piece.
+      {"ClosedChainsAndLonePiecesKeepTheirOrder",
+       Lines({{0, 0, 100, 0}, {500, 500, 600, 500}, {100, 0, 100, 50}, {100, 50, 0, 50}, {0, 0, 0, 50}})
+           .Build(),
+       {0, 1, 2, 3, 4}},
+      TouchCase("TouchWithinFiveThousandthsInX", 0.004f, 0, true),
+      TouchCase("NoTouchBeyondFiveThousandthsInX", 0.006f, 0, false),
+      TouchCase("NoTouchBeyondFiveThousandthsInY", 0, -0.006f, false),
+      TouchCase("TouchIsTestedOnXAndYApart", 0.0045f, 0.0045f, true),  // 0.0064 apart
+      {"OnlyPiecesOfOneRouteLayerTouch", Lines({{0, 0, 10, 0, 1}, {10, 0, 20, 0, 2}}).Build(), {0, 1}},
+      // Both loose at one end: arcs are moved first, lines after them, so the line leads.
+      {"ArcsAreMovedBeforeLines",
+       Lines({{10, 0, 20, 0}}).Arc({0, 0}, 10, 90, 0, false, false).Build(),
+       {0, 1}},
+      // Moved whole (the mended rule): moving only the first two records would leave the
+      // third vertex behind, appended to the contour before it.
+      {"ConstantWidthPolylinesGoToTheFrontWhole", WidePolylines(false), {3, 1, 0, 2}},
+      {"ALastLoneWideVertexStaysWhereItIs", WidePolylines(true), {0, 1}},
+  };
 }
 
-TEST(OrderRoutes, ALastLoneWideVertexStaysWhereItIs) {
-  ConversionState s;
-  AddLine(s, 500, 500, 600, 500);
-  AddPolyline(s, {{0, 0}}, false);
-  s.PathList[3].SegmentType = -4;
-  const auto before = Records(s.PathList);
-  OrderRoutes(s.PathList);
-  EXPECT_EQ(Records(s.PathList), before);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, RouteOrdering, testing::ValuesIn(OrderCases()), test::CaseName{});
 
 }  // namespace
 }  // namespace mq

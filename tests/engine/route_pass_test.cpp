@@ -1,5 +1,6 @@
 // The route pass on drawings read by the DXF reader: the path records of LINE, ARC and
-// POLYLINE entities, the circles, the depth rule, faces, layers and the border route.
+// POLYLINE entities, the circles, the depth rule, faces, layers and the border route;
+// and the report of entities on operation layers that nothing machines.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,8 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "route_test_drawing.h"
@@ -15,343 +18,237 @@ namespace mq {
 namespace {
 
 using test::DxfBuilder;
-using test::DxfNumber;
-using test::DxfVertex;
 using test::RoutedDrawing;
+using Points = std::vector<std::pair<float, float>>;
 
-constexpr const char* kRouteLayer = "ROUTE T3 D12P5 F3000 FA2000 S18 Z5 R";
-
-DxfBuilder Panel() { return test::PanelOfLines(); }
-
-TEST(RouteLine, GivesTwoEntriesWithTheLayersToolData) {
-  DxfBuilder dxf = Panel();
-  dxf.Line(kRouteLayer, 100, 50, 300, 80);
-  RoutedDrawing d(dxf);
-  ASSERT_EQ(d.Types(), (std::vector<int>{-1, 1}));
-  EXPECT_TRUE(d.state.CircleList.empty());
-  for (int i = 1; i <= 2; ++i) {
-    const PathSegment& p = d.At(i);
-    EXPECT_EQ(p.LayerNumber, 1);
-    EXPECT_EQ(p.Tool, 3);
-    EXPECT_EQ(p.ToolText, FixedText<12>("03"));
-    EXPECT_FLOAT_EQ(p.ToolDiameter, 12.5f);
-    EXPECT_EQ(p.VX, 3000) << "a line is cut at F";
-    EXPECT_EQ(p.VM, 18000);
-    EXPECT_EQ(p.Z, 5);
-    EXPECT_EQ(p.G, 1);
-    EXPECT_EQ(p.CompCode, FixedText<10>("G42 "));
-    EXPECT_EQ(p.ChainFlag, 0);
-    EXPECT_EQ(p.CentreX, 0);
-    EXPECT_EQ(p.CentreY, 0);
-  }
-  EXPECT_EQ(d.At(1).X, 100);
-  EXPECT_EQ(d.At(1).Y, 50);
-  EXPECT_EQ(d.At(2).X, 300);
-  EXPECT_EQ(d.At(2).Y, 80);
-}
-
-TEST(RouteArc, RunsFromItsEndToItsStartAtTheArcFeed) {
-  DxfBuilder dxf = Panel();
-  dxf.Arc(kRouteLayer, 300, 200, 50, 0, 90);
-  RoutedDrawing d(dxf);
-  ASSERT_EQ(d.Types(), (std::vector<int>{-3, 3}));
-  EXPECT_NEAR(d.At(1).X, 300, 1e-4);
-  EXPECT_NEAR(d.At(1).Y, 250, 1e-4);
-  EXPECT_EQ(d.At(1).CentreX, 300);
-  EXPECT_EQ(d.At(1).CentreY, 200);
-  EXPECT_NEAR(d.At(2).X, 350, 1e-4);
-  EXPECT_NEAR(d.At(2).Y, 200, 1e-4);
-  EXPECT_EQ(d.At(2).CentreX, 90) << "the DXF end angle";
-  EXPECT_EQ(d.At(2).CentreY, 0) << "the DXF start angle";
-  EXPECT_EQ(d.At(1).VX, 2000);
-  EXPECT_EQ(d.At(2).VX, 2000);
-}
+constexpr const char* kRoute = "ROUTE T3 D12P5 F3000 FA2000 S18 Z5 R";
+const std::vector<test::DxfVertex> kBox{{100, 100}, {200, 100}, {200, 150}, {100, 150}};
 
 // A 10 long chord of a circle of radius 5000 about (300, 5200), near its bottom point.
-DxfBuilder FlatArc() {
+DxfBuilder& FlatArc(DxfBuilder& dxf) {
   const double half_angle = std::asin(5.0 / 5000.0) * 180.0 / std::numbers::pi;
-  DxfBuilder dxf = Panel();
-  dxf.Arc(kRouteLayer, 300, 5200, 5000, 270 - half_angle, 270 + half_angle);
-  return dxf;
+  return dxf.Arc(kRoute, 300, 5200, 5000, 270 - half_angle, 270 + half_angle);
 }
 
-TEST(RouteArc, AFlatArcIsCutStraight) {
-  RoutedDrawing d(FlatArc());
-  ASSERT_EQ(d.Types(), (std::vector<int>{-1, 1}));
-  EXPECT_EQ(d.At(1).CentreY, 0);
-  EXPECT_EQ(d.At(2).CentreY, 0);
-  EXPECT_NEAR(d.At(1).X, 305, 1e-2);
-  EXPECT_NEAR(d.At(2).X, 295, 1e-2);
+// The points of the records, to the hundredth.
+Points PointsOf(const RoutedDrawing& d) {
+  Points points;
+  for (const PathSegment& p : d.state.PathList)
+    points.emplace_back(std::round(p.X * 100) / 100, std::round(p.Y * 100) / 100);
+  return points;
 }
 
-TEST(RouteArc, NoArcSubKeepsAFlatArc) {
-  RoutedDrawing d(test::WithInstructions(FlatArc(), {"NOARCSUB"}));
-  ASSERT_EQ(d.Types(), (std::vector<int>{-3, 3}));
-  EXPECT_EQ(d.At(1).CentreX, 300);
-  EXPECT_EQ(d.At(1).CentreY, 5200);
+template <class Field>
+std::vector<float> Each(const RoutedDrawing& d, Field field) {
+  std::vector<float> values;
+  for (const PathSegment& p : d.state.PathList) values.push_back(static_cast<float>(field(p)));
+  return values;
 }
 
-TEST(RouteArc, AnArcOfLessThanAHundredTimesItsChordStaysAnArc) {
-  DxfBuilder dxf = Panel();
-  dxf.Arc(kRouteLayer, 300, 1200, 1000, 269, 271);  // chord 34.9: ratio 28.6
-  RoutedDrawing d(dxf);
-  EXPECT_EQ(d.Types(), (std::vector<int>{-3, 3}));
-}
-
-struct PolylineCase {
-  const char* name;
-  int flags;
-  std::vector<int> types;
-};
-
-class RoutePolylineClosing : public testing::TestWithParam<PolylineCase> {};
-
-TEST_P(RoutePolylineClosing, ClosesWhenItsFlagsAreNotZero) {
-  DxfBuilder dxf = Panel();
-  dxf.Polyline(kRouteLayer, {{100, 100}, {200, 100}, {200, 150}, {100, 150}}, GetParam().flags);
-  RoutedDrawing d(dxf);
-  ASSERT_EQ(d.Types(), GetParam().types);
-  if (GetParam().types.size() == 5) {
-    EXPECT_EQ(d.At(5).X, 100);
-    EXPECT_EQ(d.At(5).Y, 100);
-  }
-  for (const PathSegment& p : d.state.PathList) {
-    EXPECT_EQ(p.Tool, 3);
-    EXPECT_EQ(p.Z, 5);
-    EXPECT_EQ(p.VX, 3000);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Flags, RoutePolylineClosing,
-                         testing::Values(PolylineCase{"Closed", 1, {-5, 5, 5, 5, 5}},
-                                         PolylineCase{"Flags8", 8, {-5, 5, 5, 5, 5}},
-                                         PolylineCase{"Open", 0, {-5, 5, 5, 5}}),
-                         test::CaseName{});
-
-TEST(RoutePolyline, LwPolylinesAreRoutedAlike) {
-  DxfBuilder dxf = Panel();
-  dxf.LwPolyline(kRouteLayer, {{100, 100}, {200, 100}, {200, 150}, {100, 150}}, 1);
-  RoutedDrawing d(dxf);
-  EXPECT_EQ(d.Types(), (std::vector<int>{-5, 5, 5, 5, 5}));
-}
-
-TEST(RoutePolyline, ABulgeIsKeptWithItsVertexAndCutAtTheArcFeed) {
-  DxfBuilder dxf = Panel();
-  dxf.Polyline(kRouteLayer, {{100, 100}, {200, 100, 0.5}, {200, 200}}, 0);
-  RoutedDrawing d(dxf);
-  ASSERT_EQ(d.state.PathCount(), 3);
-  EXPECT_EQ(d.At(1).CentreX, 0);
-  EXPECT_EQ(d.At(1).VX, 3000);
-  EXPECT_EQ(d.At(2).CentreX, -1);
-  EXPECT_EQ(d.At(2).CentreY, 0.5f);
-  EXPECT_EQ(d.At(2).VX, 2000);
-}
-
-struct WidthCase {
-  const char* name;
-  double start, end;
-  int first_type;
-};
-
-class RoutePolylineWidth : public testing::TestWithParam<WidthCase> {};
-
-TEST_P(RoutePolylineWidth, IsConstantOnlyForEqualWidthsAboveZero) {
-  const WidthCase& w = GetParam();
-  DxfBuilder dxf = Panel();
-  DxfBuilder::Extras widths;
-  if (w.start != 0) widths.push_back({40, DxfNumber(w.start)});
-  if (w.end != 0) widths.push_back({41, DxfNumber(w.end)});
-  dxf.Polyline("ROUTE T3 Z5", {{100, 100}, {200, 100}, {200, 150}}, 0, widths);
-  RoutedDrawing d(dxf);
-  ASSERT_EQ(d.state.PathCount(), 3);
-  EXPECT_EQ(d.At(1).SegmentType, w.first_type);
-  if (w.first_type == -4) {
-    EXPECT_EQ(d.At(1).CentreX, static_cast<float>(w.start));
-    EXPECT_EQ(d.At(1).CentreY, static_cast<float>(w.end));
-  }
-  // Without D and thickness the start width is the tool diameter.
-  EXPECT_EQ(d.At(2).ToolDiameter, static_cast<float>(w.start));
-}
-
-INSTANTIATE_TEST_SUITE_P(Widths, RoutePolylineWidth,
-                         testing::Values(WidthCase{"NoWidth", 0, 0, -5}, WidthCase{"Equal", 6, 6, -4},
-                                         WidthCase{"Unequal", 6, 8, -5}, WidthCase{"StartOnly", 6, 0, -5}),
-                         test::CaseName{});
-
-TEST(RouteCircle, GoesToTheCircleList) {
-  DxfBuilder dxf = Panel();
+TEST(RoutePass, GivesEachEntityItsRecordsWithTheLayersToolData) {
+  DxfBuilder dxf = test::PanelOfLines();
+  dxf.Line(kRoute, 100, 50, 300, 80).Arc(kRoute, 300, 200, 50, 0, 90);
+  dxf.Polyline(kRoute, {{100, 300}, {200, 300, 0.5}, {200, 350}}, 0);
+  FlatArc(dxf).Arc(kRoute, 300, 1200, 1000, 269, 271);  // chord 34.9: ratio 28.6
+  dxf.Polyline(kRoute, kBox, 1)
+      .Polyline(kRoute, kBox, 8)
+      .Polyline(kRoute, kBox, 0)
+      .LwPolyline(kRoute, kBox, 1);
   dxf.Circle("ROUTE T4 D8 FA1500 F3000 S20 Z6 L LD7 RI2 RO3 M3", 250, 150, 30);
+  const DxfBuilder::Extras side{{210, "1"}, {220, "0"}, {230, "0"}};  // extrusion along +X: not routed
+  dxf.Line(kRoute, 10, 10, 20, 10, side).Arc(kRoute, 10, 10, 5, 0, 90, side).Circle(kRoute, 10, 10, 5, side);
+  dxf.Polyline(kRoute, {{1, 1}, {5, 5}}, 0, side);
   RoutedDrawing d(dxf);
-  EXPECT_TRUE(d.state.PathList.empty());
+  // Line, arc, bulged open polyline, flat arc cut straight, arc, closed polyline (one more
+  // record back at its start), flags 8 (closed too), open polyline, closed LWPOLYLINE.
+  const std::vector<std::vector<int>> entities{{-1, 1},          {-3, 3},       {-5, 5, 5},
+                                               {-1, 1},          {-3, 3},       {-5, 5, 5, 5, 5},
+                                               {-5, 5, 5, 5, 5}, {-5, 5, 5, 5}, {-5, 5, 5, 5, 5}};
+  std::vector<int> types;
+  for (const std::vector<int>& entity : entities) types.insert(types.end(), entity.begin(), entity.end());
+  EXPECT_EQ(d.Types(), types);
+  // An arc runs from its end to its start; the flat arc likewise.
+  const Points points = PointsOf(d);
+  EXPECT_EQ(Points(points.begin(), points.begin() + 4),
+            (Points{{100, 50}, {300, 80}, {300, 250}, {350, 200}}));
+  EXPECT_EQ(Points(points.begin() + 7, points.begin() + 9), (Points{{305, 200}, {295, 200}}));
+  EXPECT_EQ(points[15], std::make_pair(100.f, 100.f));
+  // Arcs and bulged pieces at FA; arc starts carry the centre, arc ends the DXF end and
+  // start angles, bulged vertices -1 and the bulge; an arc cut straight loses CentreY.
+  const std::vector<float> feeds = Each(d, [](const PathSegment& p) { return p.VX; });
+  EXPECT_EQ(std::vector<float>(feeds.begin(), feeds.begin() + 7),
+            (std::vector<float>{3000, 3000, 2000, 2000, 3000, 2000, 3000}));
+  const std::vector<float> cx = Each(d, [](const PathSegment& p) { return p.CentreX; });
+  const std::vector<float> cy = Each(d, [](const PathSegment& p) { return p.CentreY; });
+  EXPECT_EQ(std::vector<float>(cx.begin(), cx.begin() + 7), (std::vector<float>{0, 0, 300, 90, 0, -1, 0}));
+  EXPECT_EQ(std::vector<float>(cy.begin(), cy.begin() + 9),
+            (std::vector<float>{0, 0, 200, 0, 0, 0.5f, 0, 0, 0}));
+  for (const PathSegment& p : d.state.PathList) {
+    EXPECT_EQ(std::make_tuple(p.LayerNumber, p.Tool, p.ToolText, p.ToolDiameter, p.VM, p.Z, p.G, p.ChainFlag),
+              std::make_tuple(int16_t{1}, int16_t{3}, FixedText<12>("03"), 12.5f, int16_t{18000}, 5.f,
+                              int16_t{1}, int16_t{0}));
+    EXPECT_EQ(p.CompCode, FixedText<10>("G42 "));
+  }
   ASSERT_EQ(d.state.CircleList.size(), 1);
   const CircleRecord& c = d.state.CircleList[1];
-  EXPECT_EQ(c.CentreX, 250);
-  EXPECT_EQ(c.CentreY, 150);
-  EXPECT_EQ(c.Radius, 30);
-  EXPECT_EQ(c.Depth, 6);
-  EXPECT_EQ(c.ToolDiameter, 8);
-  EXPECT_EQ(c.Tool, 4);
-  EXPECT_EQ(c.G, 1);
-  EXPECT_EQ(c.LayerNumber, 1);
-  EXPECT_EQ(c.Expanded, 0);
-  EXPECT_EQ(c.Speed, 20000);
-  EXPECT_EQ(c.FA, 1500);
-  EXPECT_EQ(c.LD, 7);
-  EXPECT_EQ(c.RI, 2);
-  EXPECT_EQ(c.RO, 3);
-  EXPECT_EQ(c.M, 3);
+  EXPECT_EQ(
+      (std::vector<float>{c.CentreX, c.CentreY, c.Radius, c.Depth, c.ToolDiameter, c.FA, c.LD, c.RI, c.RO}),
+      (std::vector<float>{250, 150, 30, 6, 8, 1500, 7, 2, 3}));
+  EXPECT_EQ((std::vector<int>{c.Tool, c.G, c.LayerNumber, c.Expanded, c.Speed, c.M}),
+            (std::vector<int>{4, 1, 2, 0, 20000, 3}));
   EXPECT_EQ(c.CompCode, FixedText<10>("G41 "));
 }
 
-TEST(RouteFaces, EntitiesOnASideFaceAreNotRouted) {
-  DxfBuilder dxf = Panel();
-  const DxfBuilder::Extras side{{210, "1"}, {220, "0"}, {230, "0"}};  // extrusion along +X: face 3
-  dxf.Line(kRouteLayer, 10, 10, 20, 10, side);
-  dxf.Arc(kRouteLayer, 10, 10, 5, 0, 90, side);
-  dxf.Circle(kRouteLayer, 10, 10, 5, side);
-  dxf.Polyline(kRouteLayer, {{1, 1}, {5, 5}}, 0, side);
-  dxf.Line(kRouteLayer, 100, 100, 200, 100, {{210, "0"}, {220, "0"}, {230, "1"}});  // the top face
-  RoutedDrawing d(dxf);
-  EXPECT_EQ(d.Types(), (std::vector<int>{-1, 1}));
-  EXPECT_TRUE(d.state.CircleList.empty());
+TEST(RoutePass, NoArcSubKeepsAFlatArc) {
+  DxfBuilder dxf = test::WithInstructions(test::PanelOfLines(), {"NOARCSUB"});
+  RoutedDrawing d(FlatArc(dxf));
+  EXPECT_EQ(d.Types(), (std::vector<int>{-3, 3}));
 }
 
-TEST(RouteDepth, ZThenElevationThenTheZCoordinates) {
-  DxfBuilder dxf = Panel();
-  dxf.Entity("LINE", "ROUTE T1 D6", {{10, "10"}, {20, "10"}, {30, "-7"}, {11, "20"}, {21, "10"}, {31, "-9"}});
-  dxf.Entity("LINE", "ROUTE T1 D6",
-             {{10, "30"}, {20, "10"}, {30, "-7"}, {11, "40"}, {21, "10"}, {31, "-9"}, {38, "4"}});
-  dxf.Entity("LINE", "ROUTE Z2 T1 D6",
-             {{10, "50"}, {20, "10"}, {30, "-7"}, {11, "60"}, {21, "10"}, {31, "-9"}});
+// Routed in the order the layers first appear; an entity whose layer name contains
+// another route layer's name is routed once, on its own layer.
+TEST(RoutePass, NumbersTheRouteLayersInTheOrderTheyFirstAppear) {
+  DxfBuilder dxf = test::PanelOfLines();
+  dxf.Line("ROUTE T2", 10, 10, 20, 10).Line("ROTAR T5", 30, 10, 40, 10).Line("ROUTE T2", 50, 10, 60, 10);
+  dxf.Line("ROUTE T2 L", 70, 10, 80, 10);
   RoutedDrawing d(dxf);
-  ASSERT_EQ(d.state.PathCount(), 6);
-  EXPECT_EQ(d.At(1).Z, 7) << "no Z, no elevation: the start's Z coordinate";
-  EXPECT_EQ(d.At(2).Z, 9) << "and the end's";
-  EXPECT_EQ(d.At(3).Z, 4) << "the elevation";
-  EXPECT_EQ(d.At(4).Z, 4);
-  EXPECT_EQ(d.At(5).Z, 2) << "the layer's Z";
-  EXPECT_EQ(d.At(6).Z, 2);
+  EXPECT_EQ(Each(d, [](const PathSegment& p) { return p.X; }),
+            (std::vector<float>{10, 20, 50, 60, 30, 40, 70, 80}));
+  EXPECT_EQ(Each(d, [](const PathSegment& p) { return p.LayerNumber; }),
+            (std::vector<float>{1, 1, 1, 1, 2, 2, 3, 3}));
 }
 
-TEST(RouteLayers, AreRoutedInTheOrderTheyFirstAppearAndNumberedSo) {
-  DxfBuilder dxf = Panel();
-  dxf.Line("ROUTE T2", 10, 10, 20, 10);
-  dxf.Line("ROTAR T5", 30, 10, 40, 10);
-  dxf.Line("ROUTE T2", 50, 10, 60, 10);
-  RoutedDrawing d(dxf);
-  ASSERT_EQ(d.state.PathCount(), 6);
-  std::vector<float> starts{d.At(1).X, d.At(3).X, d.At(5).X};
-  EXPECT_EQ(starts, (std::vector<float>{10, 50, 30}));
-  EXPECT_EQ(d.At(1).LayerNumber, 1);
-  EXPECT_EQ(d.At(3).LayerNumber, 1);
-  EXPECT_EQ(d.At(5).LayerNumber, 2);
+TEST(RoutePolyline, IsOfConstantWidthOnlyForEqualWidthsAboveZero) {
+  using Widths = std::tuple<double, double, int>;
+  for (const auto& [start, end, first_type] :
+       {Widths{0, 0, -5}, Widths{6, 6, -4}, Widths{6, 8, -5}, Widths{6, 0, -5}}) {
+    DxfBuilder dxf = test::PanelOfLines();
+    DxfBuilder::Extras widths;
+    if (start != 0) widths.push_back({40, test::DxfNumber(start)});
+    if (end != 0) widths.push_back({41, test::DxfNumber(end)});
+    RoutedDrawing d(dxf.Polyline("ROUTE T3 Z5", {{100, 100}, {200, 100}, {200, 150}}, 0, widths));
+    ASSERT_EQ(d.state.PathCount(), 3);
+    EXPECT_EQ(d.At(1).SegmentType, first_type) << start << " / " << end;
+    // -4 carries both widths; without D or thickness the start width is the diameter.
+    if (first_type == -4) {
+      EXPECT_EQ(std::make_pair(d.At(1).CentreX, d.At(1).CentreY), std::make_pair(6.f, 6.f));
+    }
+    EXPECT_EQ(d.At(2).ToolDiameter, static_cast<float>(start));
+  }
 }
 
-TEST(RouteLayers, AnEntityIsRoutedOnceEvenWhenItsLayerNameContainsAnother) {
-  DxfBuilder dxf = Panel();
-  dxf.Line("ROUTE T3 D10", 10, 10, 20, 10);
-  dxf.Line("ROUTE T3 D10 L", 30, 10, 40, 10);
-  dxf.Circle("ROUTE T3 D10 L", 300, 200, 20);
+TEST(RoutePass, DepthIsZThenElevationThenTheZCoordinates) {
+  DxfBuilder dxf = test::PanelOfLines();
+  const DxfBuilder::Extras at{{20, "10"}, {30, "-7"}, {11, "20"}, {21, "10"}, {31, "-9"}};
+  dxf.Entity("LINE", "ROUTE T1 D6", at).Entity("LINE", "ROUTE T1 D6", at).Add(38, "4");
+  dxf.Entity("LINE", "ROUTE Z2 T1 D6", at);
   RoutedDrawing d(dxf);
-  ASSERT_EQ(d.state.PathCount(), 4);
-  EXPECT_EQ(d.At(3).LayerNumber, 2);
-  EXPECT_EQ(d.At(3).CompCode, FixedText<10>("G41 "));
-  ASSERT_EQ(d.state.CircleList.size(), 1);
-  EXPECT_EQ(d.state.CircleList[1].LayerNumber, 2);
+  // The start's and the end's Z coordinate; the elevation; the layer's Z.
+  EXPECT_EQ(Each(d, [](const PathSegment& p) { return p.Z; }), (std::vector<float>{7, 9, 4, 4, 2, 2}));
 }
 
-TEST(RouteExcavation, CarriesThePitchInOZAndAsksForExplodedPolylines) {
-  DxfBuilder dxf = Panel();
-  dxf.Line("EXCAV T2 K6", 10, 10, 20, 10);
-  dxf.Polyline("EXCAV T2 K6", {{100, 100}, {200, 100}, {200, 150}}, 1);
-  dxf.Line("ROUTE T2 OZ3", 30, 10, 40, 10);
-  RoutedDrawing d(dxf);
-  ASSERT_EQ(d.state.PathCount(), 2 + 4 + 2);
-  for (int i = 1; i <= 6; ++i) EXPECT_EQ(d.At(i).OZ, -7) << "record " << i;
-  EXPECT_EQ(d.At(7).OZ, 3);
+TEST(RoutePass, ExcavationsCarryThePitchInOZAndAskForExplodedPolylines) {
+  DxfBuilder dxf = test::PanelOfLines();
+  dxf.Line("EXCAV T2 K6", 10, 10, 20, 10).Polyline("EXCAV T2 K6", {{100, 100}, {200, 100}, {200, 150}}, 1);
+  RoutedDrawing d(dxf.Line("ROUTE T2 OZ3", 30, 10, 40, 10));
+  EXPECT_EQ(Each(d, [](const PathSegment& p) { return p.OZ; }),
+            (std::vector<float>{-7, -7, -7, -7, -7, -7, 3, 3}));
   const std::vector<std::string> messages = d.Messages();
   EXPECT_EQ(std::count(messages.begin(), messages.end(), "Explode Polylines for Excavation."), 1);
 }
 
-// --- The border route -----------------------------------------------------------------
-
-// A closed polyline along the bottom, right and top edges of the 600 x 400 panel, with a
-// notch from the top edge down into the panel.
-DxfBuilder OutlineWithNotch() {
-  DxfBuilder dxf = Panel();
-  dxf.Polyline("ROUTE T1 Z19",
-               {{0, 0}, {600, 0}, {600, 400}, {300, 400}, {300, 200}, {200, 200}, {200, 400}, {0, 400}}, 1);
-  return dxf;
+// The line's note does not carry over to the entities after it; a note on a polyline's
+// first vertex serves the whole polyline.
+TEST(RoutePass, ANoteOnAnOperationsPointGivesItsParametersToThatOperationOnly) {
+  DxfBuilder dxf = test::WithInstructions(test::PanelOfLines(), {});
+  dxf.Text("INSTR", 100, 100, "NOTE1 T7").Line("ROUTE T2", 100, 100, 200, 100);
+  dxf.Polyline("ROUTE T2", {{100, 300}, {200, 300}}, 0).Line("ROUTE T2", 300, 100, 400, 100);
+  dxf.Text("INSTR", 100, 200, "NOTE2 T9").Polyline("ROUTE T2", {{100, 200}, {200, 250}}, 0);
+  RoutedDrawing d(dxf);
+  EXPECT_EQ(Each(d, [](const PathSegment& p) { return p.Tool; }),
+            (std::vector<float>{7, 7, 2, 2, 2, 2, 9, 9}));
 }
 
-TEST(RemoveBorderRoute, DropsThePiecesAlongThePanelEdges) {
-  RoutedDrawing d(OutlineWithNotch(), true);
-  ASSERT_EQ(d.Types(), (std::vector<int>{-5, 5, 5, 5}));
-  const std::vector<std::pair<float, float>> notch{{300, 400}, {300, 200}, {200, 200}, {200, 400}};
-  for (int i = 1; i <= 4; ++i) {
-    EXPECT_EQ(std::make_pair(d.At(i).X, d.At(i).Y), notch[static_cast<std::size_t>(i - 1)]);
+TEST(RemoveBorderRoute, DropsThePiecesAlongThePanelEdgesOfAPolylineWithMoreThanThreePointsOnThem) {
+  struct Case {
+    const char* name;
+    std::vector<test::DxfVertex> vertices;
+    int flags;
+    bool remove;
+    Points points;
+    std::vector<float> bulges;
+  };
+  // Along the bottom, right and top edges, notched from the top edge.
+  const std::vector<test::DxfVertex> notched{{0, 0},     {600, 0},   {600, 400}, {300, 400},
+                                             {300, 200}, {200, 200}, {200, 400}, {0, 400}};
+  const Case cases[] = {
+      {"Notched", notched, 1, true, {{300, 400}, {300, 200}, {200, 200}, {200, 400}}, {0, 0, 0, 0}},
+      {"OffByDefault", notched, 1, false, {}, {}},
+      // Three vertices on the bottom and top edges, three on the left: not more than three.
+      {"FewPointsOnTheEdges", {{0, 0}, {300, 0}, {300, 400}, {0, 400}}, 0, true, {}, {}},
+      // Two excursions from the bottom edge: what is left splits into contours. The bulged
+      // piece from (150, 0) runs along the edge by its end points and goes with its bulge.
+      {"Split",
+       {{0, 0},
+        {100, 0},
+        {100, 100},
+        {150, 0, 0.3},
+        {250, 0},
+        {250, 100, 0.5},
+        {300, 0},
+        {600, 0},
+        {600, 400},
+        {0, 400}},
+       1,
+       true,
+       {{100, 0}, {100, 100}, {150, 0}, {250, 0}, {250, 100}, {300, 0}},
+       {0, 0, 0, 0, 0.5f, 0}},
+  };
+  for (const Case& c : cases) {
+    DxfBuilder dxf = test::PanelOfLines();
+    RoutedDrawing d(dxf.Polyline("ROUTE T1 Z19", c.vertices, c.flags), c.remove);
+    if (c.points.empty()) {
+      EXPECT_EQ(d.state.PathCount(), static_cast<int>(c.vertices.size()) + c.flags)
+          << c.name << ": nothing dropped";
+      continue;
+    }
+    EXPECT_EQ(PointsOf(d), c.points) << c.name;
+    EXPECT_EQ(Each(d, [](const PathSegment& p) { return p.CentreY; }), c.bulges) << c.name;
+    std::vector<int> starts;
+    for (int i = 1; i <= d.state.PathCount(); ++i) {
+      if (d.At(i).SegmentType < 0) starts.push_back(i);
+    }
+    EXPECT_EQ(starts, (c.points.size() == 4 ? std::vector<int>{1} : std::vector<int>{1, 4})) << c.name;
   }
 }
 
-TEST(RemoveBorderRoute, IsOffByDefault) {
-  RoutedDrawing d(OutlineWithNotch(), false);
-  EXPECT_EQ(d.state.PathCount(), 9);
-}
-
-TEST(RemoveBorderRoute, LeavesAPolylineWithFewPointsOnTheEdges) {
-  DxfBuilder dxf = Panel();
-  // Three vertices on the bottom and top edges, three on the left: not more than three.
-  dxf.Polyline("ROUTE T1 Z19", {{0, 0}, {300, 0}, {300, 400}, {0, 400}}, 0);
-  RoutedDrawing d(dxf, true);
-  EXPECT_EQ(d.state.PathCount(), 4);
-}
-
-TEST(RemoveBorderRoute, SplitsWhatIsLeftIntoContoursOfItsOwn) {
-  DxfBuilder dxf = Panel();
-  // Two excursions from the bottom edge into the panel, the rest along the edges. The
-  // bulged piece from (150, 0) runs along the edge by its end points and goes.
-  dxf.Polyline("ROUTE T1 Z19",
-               {{0, 0},
-                {100, 0},
-                {100, 100},
-                {150, 0, 0.3},
-                {250, 0},
-                {250, 100, 0.5},
-                {300, 0},
-                {600, 0},
-                {600, 400},
-                {0, 400}},
-               1);
-  RoutedDrawing d(dxf, true);
-  ASSERT_EQ(d.Types(), (std::vector<int>{-5, 5, 5, -5, 5, 5}));
-  EXPECT_EQ(std::make_pair(d.At(1).X, d.At(1).Y), std::make_pair(100.0f, 0.0f));
-  EXPECT_EQ(std::make_pair(d.At(3).X, d.At(3).Y), std::make_pair(150.0f, 0.0f));
-  EXPECT_EQ(d.At(3).CentreX, 0) << "its last point loses the bulge of the dropped piece after it";
-  EXPECT_EQ(d.At(3).CentreY, 0);
-  EXPECT_EQ(std::make_pair(d.At(4).X, d.At(4).Y), std::make_pair(250.0f, 0.0f));
-  EXPECT_EQ(d.At(5).CentreX, -1) << "the bulge of a kept piece stays";
-  EXPECT_EQ(d.At(5).CentreY, 0.5f);
-  EXPECT_EQ(std::make_pair(d.At(6).X, d.At(6).Y), std::make_pair(300.0f, 0.0f));
-}
-
-// --- Placed notes -------------------------------------------------------------------
-
-TEST(RouteNotes, ANoteOnAnOperationsPointGivesItsParametersToThatOperationOnly) {
-  DxfBuilder dxf = test::WithInstructions(Panel(), {});
-  dxf.Text("INSTR", 100, 100, "NOTE1 T7");
-  dxf.Line("ROUTE T2", 100, 100, 200, 100);
-  dxf.Polyline("ROUTE T2", {{100, 300}, {200, 300}}, 0);
-  dxf.Line("ROUTE T2", 300, 100, 400, 100);
-  dxf.Text("INSTR", 100, 200, "NOTE2 T9");
-  dxf.Polyline("ROUTE T2", {{100, 200}, {200, 250}}, 0);
+TEST(UnmachinedEntities, OneLinePerTypeAndLayerNamedAsDrawnAndNoneForWhatIsMachined) {
+  DxfBuilder dxf = test::PanelOfLines();
+  const DxfBuilder::Extras at{{10, "20"}, {20, "10"}};
+  dxf.Entity("SPLINE", "ROUTE T3", at).Entity("SPLINE", "ROUTE T3", at).Entity("ELLIPSE", "ROUTE T3", at);
+  dxf.Entity("SPLINE", "EXCAV T3 K5 FA2000 LD10", at).Entity("INSERT", "VBORE D5", at);
+  dxf.Entity("HATCH", "GROOVE D5", at).Entity("3DFACE", "BORDER", at);
+  // Machined types on a kind of layer that does not machine them.
+  dxf.Point("ROUTE T3", 10, 10).Arc("GROOVE", 10, 10, 5, 0, 90).Circle("BORDER", 10, 10, 5);
+  dxf.Polyline("PANEL", {{10, 10}, {20, 20}}, 0);
+  // What each kind of layer machines, and a layer that is no operation layer.
+  dxf.Line("ROUTE T3", 10, 10, 20, 10).Arc("ROUTE T3", 10, 10, 5, 0, 90).Circle("ROUTE T3", 10, 10, 5);
+  dxf.Polyline("ROUTE T3", {{10, 10}, {20, 20}}, 0).LwPolyline("ROTAR T3", {{10, 10}, {20, 20}}, 0);
+  dxf.Text("ROUTE T3", 10, 10, "a note").Point("VBORE D5", 10, 10).Circle("DRILLING D5", 10, 10, 3);
+  dxf.Line("GROOVE", 10, 10, 20, 10).Line("HBORE D5", 10, 10, 20, 10).Circle("HBORE D5", 10, 10, 3);
+  dxf.Solid("PANEL", 0, 0, 600, 0, 600, 400).Entity("SPLINE", "WALLS", at);
   RoutedDrawing d(dxf);
-  ASSERT_EQ(d.state.PathCount(), 8);
-  EXPECT_EQ(d.At(1).Tool, 7);
-  EXPECT_EQ(d.At(2).Tool, 7);
-  EXPECT_EQ(d.At(3).Tool, 2) << "the polyline after it has no note: the line's note does not carry over";
-  EXPECT_EQ(d.At(5).Tool, 2) << "nor has the next line";
-  EXPECT_EQ(d.At(7).Tool, 9) << "a note on a polyline's first vertex";
-  EXPECT_EQ(d.At(8).Tool, 9);
+  ReportUnmachinedEntities(d.c);
+  std::vector<std::string> lines = d.Messages();
+  std::erase_if(lines, [](const std::string& l) { return l.rfind("Not machined: ", 0) != 0; });
+  std::vector<std::string> expected;
+  for (const char* e : {"SPLINE on layer ROUTE T3", "ELLIPSE on layer ROUTE T3",
+                        "SPLINE on layer EXCAV T3 K5 FA2000 LD10", "INSERT on layer VBORE D5",
+                        "HATCH on layer GROOVE D5", "3DFACE on layer BORDER", "POINT on layer ROUTE T3",
+                        "ARC on layer GROOVE", "CIRCLE on layer BORDER", "POLYLINE on layer PANEL"}) {
+    expected.push_back(std::string("Not machined: ") + e + " (explode it in the drawing)");
+  }
+  EXPECT_EQ(lines, expected);
 }
 
 }  // namespace

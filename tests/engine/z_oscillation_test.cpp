@@ -1,5 +1,8 @@
+// Z oscillation of through-cut routes.
+
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/passes.h"
@@ -8,123 +11,95 @@
 namespace mq {
 namespace {
 
-using test::PassHarness;
 using test::PathBuilder;
-using test::RouteRecord;
 
 constexpr float kThickness = 19;
-constexpr float kThroughDepth = 20;
-constexpr char kWarning[] = "OSCILLATION IN Z attempted on shallow route!";
+constexpr float kThrough = 20;
 
 PathSegment Oscillating(float depth, float height) {
-  PathSegment r = RouteRecord(depth);
+  PathSegment r = test::RouteRecord(depth);
   r.OZ = height;
   return r;
 }
 
 // An open polyline along X through the given X positions.
-OneBasedList<PathSegment> PolylineAlongX(const PathSegment& defaults, const std::vector<float>& xs) {
-  PathBuilder b;
-  b.Defaults(defaults);
-  for (std::size_t i = 0; i < xs.size(); ++i) {
-    PathSegment r = defaults;
-    r.X = xs[i];
-    r.SegmentType = i == 0 ? -segment::kPolyline : segment::kPolyline;
-    r.ChainFlag = i == 0 ? kContourStart : 0;
-    b.Raw(r);
+PathBuilder& AlongX(PathBuilder& b, const PathSegment& defaults, const std::vector<float>& xs) {
+  std::vector<test::BuildVertex> vertices;
+  for (float x : xs) vertices.push_back({x, 0});
+  return b.Defaults(defaults).Polyline(vertices, false);
+}
+
+struct Oscillation : test::PassHarness {
+  explicit Oscillation(const OneBasedList<PathSegment>& list) {
+    state.PartThickness = kThickness;
+    path() = list;
+    OscillateRoutes(context);
   }
-  return b.Build();
-}
+  std::vector<float> Depths() const {
+    std::vector<float> z;
+    for (const PathSegment& r : state.PathList) z.push_back(r.Z);
+    return z;
+  }
+};
 
-std::vector<float> Offsets(const OneBasedList<PathSegment>& path, float depth) {
-  std::vector<float> offsets;
-  for (int i = 2; i <= path.size(); ++i) offsets.push_back(path[i].Z - depth);
-  return offsets;
-}
-
-TEST(ZOscillation, TwoMillimetrePiecesRiseAndFallHoldingEachLimitForTwoPoints) {
-  PassHarness h;
-  h.state.PartThickness = kThickness;
-  std::vector<float> xs;
-  for (int i = 0; i <= 11; ++i) xs.push_back(2.0f * static_cast<float>(i));
-  h.path() = PolylineAlongX(Oscillating(kThroughDepth, 4), xs);
-  OscillateRoutes(h.context);
-
-  EXPECT_EQ(h.path()[1].Z, kThroughDepth);  // the first point keeps its depth
-  const std::vector<float> expected{1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1};
-  EXPECT_EQ(Offsets(h.path(), kThroughDepth), expected);
-  EXPECT_TRUE(h.PendingLines().empty());
-}
-
-TEST(ZOscillation, LongPieceAtTheUpperLimitJumpsToZeroAndRisesAgain) {
-  PassHarness h;
-  h.state.PartThickness = kThickness;
-  // Up to 4 in 2 mm steps, then 20 mm: clamped at 4 again it would hardly move.
-  h.path() = PolylineAlongX(Oscillating(kThroughDepth, 4), {0, 2, 4, 6, 8, 28, 30});
-  OscillateRoutes(h.context);
-  const std::vector<float> expected{1, 2, 3, 4, 0, 1};
-  EXPECT_EQ(Offsets(h.path(), kThroughDepth), expected);
+TEST(ZOscillation, OffsetsRiseAndFallAtHalfTheDistanceTravelled) {
+  struct Case {
+    const char* name;
+    std::vector<float> xs;
+    std::vector<float> offsets;  // of the points after the first, which keeps its depth
+  };
+  const Case cases[] = {
+      // A = 4 and 2 mm pieces: each limit is held for two points.
+      {"TwoMillimetrePieces", {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22}, {1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1}},
+      // At exactly 4 while rising, a 20 mm piece would be clamped at 4 again: it jumps to 0.
+      {"LongPieceAtTheLimitJumps", {0, 2, 4, 6, 8, 28, 30}, {1, 2, 3, 4, 0, 1}},
+  };
+  for (const Case& c : cases) {
+    PathBuilder b;
+    Oscillation o(AlongX(b, Oscillating(kThrough, 4), c.xs).Build());
+    std::vector<float> expected{kThrough};
+    for (float offset : c.offsets) expected.push_back(kThrough + offset);
+    EXPECT_EQ(o.Depths(), expected) << c.name;
+    EXPECT_TRUE(o.PendingLines().empty()) << c.name;
+  }
 }
 
 TEST(ZOscillation, LinePiecesCarryTheirEndDepthBackToTheirStart) {
-  PassHarness h;
-  h.state.PartThickness = kThickness;
-  h.path() =
-      PathBuilder().Defaults(Oscillating(kThroughDepth, 4)).Lines({{0, 0}, {4, 0}, {8, 0}, {10, 0}}).Build();
-  OscillateRoutes(h.context);
-  // Records: -1 (start) 1, -1 1, -1 1. Offsets 2 after 4 mm, 4 after 4 more, held at 4
-  // after 2 more; each piece's start record takes its end's depth, except the contour's
-  // first record.
-  const float z[] = {20, 22, 24, 24, 24, 24};
-  for (int i = 1; i <= 6; ++i) EXPECT_FLOAT_EQ(h.path()[i].Z, z[i - 1]) << i;
+  PathBuilder b;
+  Oscillation o(b.Defaults(Oscillating(kThrough, 4)).Lines({{0, 0}, {4, 0}, {8, 0}, {10, 0}}).Build());
+  // Offsets 2 after 4 mm, 4 after 4 more, held at 4 after 2 more; each piece's start takes
+  // its end's depth, except the contour's first record.
+  EXPECT_EQ(o.Depths(), (std::vector<float>{20, 22, 24, 24, 24, 24}));
 }
 
 TEST(ZOscillation, PointsWithoutDepthAreNeverChanged) {
-  PassHarness h;
-  h.state.PartThickness = kThickness;
-  h.path() = PolylineAlongX(Oscillating(kThroughDepth, 4), {0, 2, 4, 6});
-  h.path()[3].Z = 95;
-  OscillateRoutes(h.context);
-  EXPECT_EQ(h.path()[3].Z, 95);
-  EXPECT_FLOAT_EQ(h.path()[2].Z, 21);
-  EXPECT_FLOAT_EQ(h.path()[4].Z, 22);  // 2 mm on from the skipped point
+  PathBuilder b;
+  OneBasedList<PathSegment> path = AlongX(b, Oscillating(kThrough, 4), {0, 2, 4, 6}).Build();
+  path[3].Z = 95;
+  Oscillation o(path);
+  // 2 mm on from the skipped point: the point without depth does not count.
+  EXPECT_EQ(o.Depths(), (std::vector<float>{20, 21, 95, 22}));
+}
+
+TEST(ZOscillation, EachMarkedContourStartsAgainFromItsDepth) {
+  PathBuilder b;
+  AlongX(b, Oscillating(kThrough, 4), {0, 2, 4});
+  Oscillation o(AlongX(b, Oscillating(kThrough, 2), {10, 12, 14}).Build());
+  EXPECT_EQ(o.Depths(), (std::vector<float>{20, 21, 22, 20, 21, 22}));  // A = 2: 2 mm pieces move by 1
 }
 
 TEST(ZOscillation, ShallowRoutesAreUnchangedAndWarnedAboutOnceForTheDrawing) {
-  PassHarness h;
-  h.state.PartThickness = kThickness;
-  h.path() = PathBuilder()
-                 .Defaults(Oscillating(12, 3))
-                 .Polyline({{0, 0}, {50, 0}, {50, 50}}, true)
-                 .Polyline({{100, 0}, {150, 0}, {150, 50}}, true)
-                 .Defaults(Oscillating(kThickness, 2))  // exactly the thickness: not through
-                 .Line({200, 0}, {260, 0}, true)
-                 .Build();
-  const OneBasedList<PathSegment> before = h.path();
-  OscillateRoutes(h.context);
-  EXPECT_EQ(h.path(), before);
-  EXPECT_EQ(h.PendingLines(), std::vector<std::string>{kWarning});
-}
-
-TEST(ZOscillation, ThroughCutWithoutHeightIsUnchangedWithoutWarning) {
-  PassHarness h;
-  h.state.PartThickness = kThickness;
-  h.path() = PolylineAlongX(RouteRecord(kThroughDepth), {0, 10, 20});
-  const OneBasedList<PathSegment> before = h.path();
-  OscillateRoutes(h.context);
-  EXPECT_EQ(h.path(), before);
-  EXPECT_TRUE(h.PendingLines().empty());
-}
-
-TEST(ZOscillation, EachMarkedContourStartsAgainFromTheSurfaceDepth) {
-  PassHarness h;
-  h.state.PartThickness = kThickness;
-  OneBasedList<PathSegment> path = PolylineAlongX(Oscillating(kThroughDepth, 4), {0, 2, 4});
-  for (const PathSegment& r : PolylineAlongX(Oscillating(kThroughDepth, 2), {10, 12, 14})) path.push_back(r);
-  h.path() = path;
-  OscillateRoutes(h.context);
-  const float z[] = {20, 21, 22, 20, 21, 22};  // A = 2: 2 mm pieces move by 1 each
-  for (int i = 1; i <= 6; ++i) EXPECT_FLOAT_EQ(h.path()[i].Z, z[i - 1]) << i;
+  PathBuilder shallow;
+  AlongX(shallow, Oscillating(12, 3), {0, 50, 100});
+  AlongX(shallow, Oscillating(12, 3), {200, 250});
+  AlongX(shallow, Oscillating(kThickness, 2), {300, 360});  // exactly the thickness: not through
+  const Oscillation o(shallow.Build());
+  EXPECT_EQ(o.state.PathList, shallow.Build());
+  EXPECT_EQ(o.PendingLines(), std::vector<std::string>{"OSCILLATION IN Z attempted on shallow route!"});
+  PathBuilder no_height;
+  const Oscillation through(AlongX(no_height, Oscillating(kThrough, 0), {0, 10, 20}).Build());
+  EXPECT_EQ(through.state.PathList, no_height.Build());
+  EXPECT_TRUE(through.PendingLines().empty()) << "a through-cut without height is no shallow route";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/recording_operator.h"
@@ -12,295 +13,167 @@ namespace mq {
 namespace {
 
 using namespace std::string_literals;
+using Floats = std::vector<float>;
 
-// A store holding the given records from index 2 on, as a reading leaves it.
-EntityStore StoreOf(const std::vector<DrawingEntity>& records) {
-  EntityStore store;
-  store.Reset();
-  for (const DrawingEntity& e : records) store.Entities.push_back(e);
-  store.Entities.emplace_back();  // the blank ENDSEC record
-  return store;
-}
-
-DrawingEntity Record(const std::string& type, const std::string& layer) {
+DrawingEntity Record(const std::string& layer, float x1 = 0, float y1 = 0, const char* type = "LINE") {
   DrawingEntity e;
   e.EntityType = type;
   e.Layer = layer;
+  e.X1 = x1, e.Y1 = y1;
   return e;
 }
 
-NoteSources Scaled(float scale) {
-  NoteSources notes;
-  notes.DrawingScale = scale;
-  return notes;
-}
+// Loads records placed from index 2 on, as a reading leaves them, one after the other.
+struct Loading {
+  explicit Loading(const std::vector<DrawingEntity>& records, float scale = 1) {
+    store.Reset();
+    store.Entities.insert(store.Entities.end(), records.begin(), records.end());
+    store.Entities.emplace_back();  // the blank ENDSEC record
+    sources.DrawingScale = scale;
+  }
+  const EntityRegisters& Next() {
+    LoadEntity(store, index, sources, person);
+    return store.Current;
+  }
 
-const EntityRegisters& Load(EntityStore& store, int index, const NoteSources& notes = NoteSources()) {
+  EntityStore store;
+  NoteSources sources;
   test::RecordingOperator person;
-  LoadEntity(store, index, notes, person);
-  return store.Current;
-}
+  int index = 2;
+};
 
-TEST(CleanText, TurnsNulsIntoBlanksAndRemovesEveryBlank) {
-  EXPECT_EQ(CleanText(" inst t5 "), "instt5");
-  EXPECT_EQ(CleanText("a\0b c"s), "abc");
-  EXPECT_EQ(CleanText("\0\0 "s), "");
-}
-
-TEST(IsBlankText, ReadsNulAsBlank) {
-  EXPECT_TRUE(IsBlankText(""));
-  EXPECT_TRUE(IsBlankText("   "));
-  EXPECT_TRUE(IsBlankText("\0\0 \0"s));
-  EXPECT_FALSE(IsBlankText("  x"));
+TEST(DrawingTexts, NulsReadAsBlanks) {
+  EXPECT_EQ(CleanText(" inst\0t5 "s), "instt5");
+  EXPECT_TRUE(IsBlankText(" \0\0 \0"s));
   EXPECT_FALSE(IsBlankText("\0x"s));
 }
 
-TEST(SequenceFromLayerSuffix, ReadsTheNumberAfterTheKeyword) {
-  struct Case {
-    const char* layer;
-    int16_t sequence;
-  };
-  const Case cases[] = {
-      {"VBORE_7", 7},      {"VBORE__ _12", 12}, {"VBORE12", 12}, {"VBORE1000", 1000}, {"VBORE1001", 0},
-      {"VBORE1500", 0},    {"DRILLING", 0},     {"VBORE", 0},    {"", 0},             {"HBORE_2.5", 2},
-      {"ROUTE_40 D5", 40},  // D is the depth code here, not an exponent
-  };
-  for (const Case& c : cases) EXPECT_EQ(SequenceFromLayerSuffix(c.layer), c.sequence) << c.layer;
-}
-
-TEST(EntityStore, ResetLeavesTwoBlankRecordsAndTexts) {
-  EntityStore store;
-  store.Entities.resize(7);
-  store.EntityTexts = {"", "a", "b"};
-  store.Reset();
-  EXPECT_EQ(store.LastIndex(), 1);
-  EXPECT_TRUE(store.Entities[0].IsBlank());
-  EXPECT_TRUE(store.Entities[1].Layer.never_assigned());
-  EXPECT_EQ(store.EntityTexts, (std::vector<std::string>{"", ""}));
-}
-
 TEST(LoadEntity, CopiesTheRecordAndScalesLengths) {
-  DrawingEntity e = Record("ARC", "ROUTE");
-  e.X1 = 1, e.Y1 = 2, e.X2 = 3, e.Y2 = 4, e.Z1 = -5, e.Z2 = 6, e.Elevation = 7, e.Thickness = -8;
-  e.Radius = 9, e.Width41 = 10, e.Bulge = 11, e.StartAngle = 12, e.EndAngle = 13;
-  e.Color = 14, e.Flags = 15, e.Justify = 16, e.FollowFlag = 17, e.Face = "5";
-  e.TextIndex = 1;
-  EntityStore store = StoreOf({e});
-  store.EntityTexts[1] = "note";
-  const EntityRegisters& r = Load(store, 2, Scaled(2.0f));
+  DrawingEntity e = Record("ROUTE", 1, 2, "ARC");
+  e.X2 = 3, e.Y2 = 4, e.Z1 = -5, e.Z2 = 6, e.Elevation = 7, e.Thickness = -8, e.Radius = 9, e.Width41 = 10;
+  e.Bulge = 11, e.StartAngle = 12, e.EndAngle = 13, e.Color = 14, e.Flags = 15, e.Justify = 16;
+  e.FollowFlag = 17, e.Face = "5", e.TextIndex = 1;
+  Loading loading({e}, 2.0f);
+  loading.store.EntityTexts[1] = "note";
+  const EntityRegisters& r = loading.Next();
   EXPECT_EQ(r.EntType, "ARC       ");
   EXPECT_EQ(r.EntLayer.trimmed(), "ROUTE");
   EXPECT_EQ(r.EntText, "note");
-  EXPECT_EQ(r.EntX1, 2);
-  EXPECT_EQ(r.EntY1, 4);
-  EXPECT_EQ(r.EntX2, 6);
-  EXPECT_EQ(r.EntY2, 8);
-  EXPECT_EQ(r.EntZ1, -5) << "Z is not scaled";
-  EXPECT_EQ(r.EntZ2, 6);
-  EXPECT_EQ(r.EntElevation, 5) << "face 5: the elevation is |Z1|";
-  EXPECT_EQ(r.EntThickness, 16);
-  EXPECT_EQ(r.EntThicknessAsRead, 16);
-  EXPECT_EQ(r.EntRadius, 18);
-  EXPECT_EQ(r.EntRadiusAsRead, 18);
-  EXPECT_EQ(r.EntWidth41, 10) << "group 41 is not scaled";
-  EXPECT_EQ(r.EntBulge, 11);
-  EXPECT_EQ(r.EntStartAngle, 12);
-  EXPECT_EQ(r.EntEndAngle, 13);
-  EXPECT_EQ(r.EntColor, 14);
-  EXPECT_EQ(r.EntFlags, 15);
-  EXPECT_EQ(r.EntJustify, 16);
-  EXPECT_EQ(r.EntFollowFlag, 17);
-  EXPECT_EQ(r.EntFace, 5);
+  // Z, group 41, bulge and angles are not scaled; face 5 takes |Z1| as the elevation.
+  EXPECT_EQ((Floats{r.EntX1, r.EntY1, r.EntX2, r.EntY2, r.EntZ1, r.EntZ2, r.EntElevation, r.EntThickness,
+                    r.EntThicknessAsRead, r.EntRadius, r.EntRadiusAsRead, r.EntWidth41, r.EntBulge,
+                    r.EntStartAngle, r.EntEndAngle}),
+            (Floats{2, 4, 6, 8, -5, 6, 5, 16, 16, 18, 18, 10, 11, 12, 13}));
+  EXPECT_EQ((std::vector<int>{r.EntColor, r.EntFlags, r.EntJustify, r.EntFollowFlag, r.EntFace}),
+            (std::vector<int>{14, 15, 16, 17, 5}));
 }
 
 TEST(LoadEntity, MapsSideFacesIntoFaceCoordinates) {
   struct Case {
     const char* face;
+    float scale;
     int16_t ent_face;
-    float x1, y1, x2, y2, elevation;
+    Floats x1_y1_x2_y2_elevation;
   };
-  // Record: X1 = -10, Y1 = 4, X2 = -3, Y2 = -2, Z1 = -7, elevation 9.
+  // Record: X1 = -10, Y1 = -4, X2 = -3, Y2 = -2, Z1 = -7, elevation 9. On face 5 Y1 keeps
+  // its sign; the value taken from Z1 is not scaled; no face or an unknown one: no change.
+  // clang-format off
   const Case cases[] = {
-      {"1", 1, 10, 7, 3, 2, 4}, {"2", 2, 10, 7, 3, 2, 4}, {"3", 3, 7, 10, 3, 2, 4},
-      {"4", 4, 7, 10, 3, 2, 4}, {"5", 5, 10, 4, 3, 2, 7},
-      {"", 5, -10, 4, -3, -2, 9},   // blank face: no change
-      {"7", 5, -10, 4, -3, -2, 9},  // an unknown face too
+      {"1", 1, 1, {10, 7, 3, 2, 4}}, {"2", 1, 2, {10, 7, 3, 2, 4}}, {"3", 1, 3, {7, 10, 3, 2, 4}},
+      {"4", 1, 4, {7, 10, 3, 2, 4}}, {"5", 1, 5, {10, -4, 3, 2, 7}}, {"3", 2, 3, {7, 20, 6, 4, 8}},
+      {"", 1, 5, {-10, -4, -3, -2, 9}}, {"7", 1, 5, {-10, -4, -3, -2, 9}},
   };
+  // clang-format on
   for (const Case& c : cases) {
-    DrawingEntity e = Record("LINE", "A");
-    e.X1 = -10, e.Y1 = 4, e.X2 = -3, e.Y2 = -2, e.Z1 = -7, e.Elevation = 9;
+    DrawingEntity e = Record("A", -10, -4);
+    e.X2 = -3, e.Y2 = -2, e.Z1 = -7, e.Elevation = 9;
     if (*c.face) e.Face = c.face;
-    EntityStore store = StoreOf({e});
-    const EntityRegisters& r = Load(store, 2);
+    Loading loading({e}, c.scale);
+    const EntityRegisters& r = loading.Next();
     EXPECT_EQ(r.EntFace, c.ent_face) << c.face;
-    EXPECT_EQ(r.EntX1, c.x1) << c.face;
-    EXPECT_EQ(r.EntY1, c.y1) << c.face;
-    EXPECT_EQ(r.EntX2, c.x2) << c.face;
-    EXPECT_EQ(r.EntY2, c.y2) << c.face;
-    EXPECT_EQ(r.EntElevation, c.elevation) << c.face;
+    EXPECT_EQ((Floats{r.EntX1, r.EntY1, r.EntX2, r.EntY2, r.EntElevation}), c.x1_y1_x2_y2_elevation)
+        << "face " << c.face << " scale " << c.scale;
   }
-}
-
-TEST(LoadEntity, FaceFiveKeepsTheSignOfY1) {
-  DrawingEntity e = Record("LINE", "A");
-  e.Y1 = -4, e.Z1 = -2, e.Face = "5";
-  EntityStore store = StoreOf({e});
-  EXPECT_EQ(Load(store, 2).EntY1, -4);
-}
-
-TEST(LoadEntity, ValueTakenFromZ1IsNotScaled) {
-  DrawingEntity e = Record("LINE", "A");
-  e.X1 = -10, e.Y1 = 4, e.Z1 = -7, e.Face = "3";
-  EntityStore store = StoreOf({e});
-  const EntityRegisters& r = Load(store, 2, Scaled(2.0f));
-  EXPECT_EQ(r.EntX1, 7);
-  EXPECT_EQ(r.EntY1, 20);
-  EXPECT_EQ(r.EntElevation, 8);
 }
 
 TEST(LoadEntity, RouteVertexOnTheTopFaceTakesItsThicknessAsDepth) {
-  DrawingEntity vertex = Record("VERTEX", "ROUTE D10");
+  DrawingEntity vertex = Record("ROUTE D10", 0, 0, "VERTEX");
   vertex.Thickness = 5, vertex.Face = "5";
   DrawingEntity elsewhere = vertex;
   elsewhere.Layer = "VBORE";
-  EntityStore store = StoreOf({vertex, elsewhere});
-  const EntityRegisters& r = Load(store, 2);
-  EXPECT_EQ(r.EntElevation, 5);
-  EXPECT_EQ(r.EntThickness, 0);
-  EXPECT_EQ(r.EntThicknessAsRead, 5);
-  const EntityRegisters& other = Load(store, 3);
-  EXPECT_EQ(other.EntThickness, 5);
+  Loading loading({vertex, elsewhere});
+  const EntityRegisters& r = loading.Next();
+  EXPECT_EQ((Floats{r.EntElevation, r.EntThickness, r.EntThicknessAsRead}), (Floats{5, 0, 5}));
+  EXPECT_EQ(loading.Next().EntThickness, 5);
 }
 
 TEST(LoadEntity, SequenceNumberComesFromTheLayerName) {
+  // The number after the keyword, else after leading "_" and blanks; none above 1000.
+  // clang-format off
+  const std::pair<const char*, int16_t> cases[] = {
+      {"VBORE12", 12}, {"VBORE_7", 7}, {"VBORE__ _12", 12}, {"VBORE1000", 1000}, {"VBORE1001", 0},
+      {"VBORE1500", 0}, {"DRILLING", 0}, {"ROUTE40 D5", 40}, {"ROUTE_40 D5", 40}, {"GROOV 5", 5},
+      {"HBORE3 T2", 3}, {"HBORE_2.5", 2}, {"EXCAV3", 0}, {"PANEL7", 0}, {"vbore9", 9},
+  };
+  // clang-format on
+  std::vector<DrawingEntity> records;
+  for (const auto& [layer, sequence] : cases) records.push_back(Record(layer));
+  Loading loading(records);
+  for (const auto& [layer, sequence] : cases) EXPECT_EQ(loading.Next().EntSequence, sequence) << layer;
+  EXPECT_EQ(loading.store.Current.MaxSequence, 1000) << "the highest sequence seen";
+}
+
+TEST(LoadEntity, AdvancesTheIndexAndTheLoadingMeterUpTo30) {
+  Loading loading(std::vector<DrawingEntity>(37, Record("A")));  // last index 39
+  while (loading.index <= loading.store.LastIndex()) loading.Next();
+  EXPECT_EQ(loading.index, 40);
+  EXPECT_EQ(loading.person.meters[1], 31) << "index 40 of 39: round(40 / 39 * 30)";
+  loading.index = 9;  // loading it reaches index 10, a meter of 8
+  loading.Next();
+  EXPECT_EQ(loading.person.meters[1], 31) << "the meter never goes back";
+  loading.index = 40;
+  EXPECT_THROW(loading.Next(), std::out_of_range);
+}
+
+TEST(LoadEntity, PlacedNoteOnTheStartOrEndPointGivesTheOperationItsText) {
   struct Case {
-    const char* layer;
+    PlacedNote note;
+    const char* layer_kind;  // the layer the engine processes
+    float radius;            // differs from group 41 on an arc
+    const char* override_text;
     int16_t sequence;
+    bool still_pending;
   };
+  // A note that is a number orders the operation, or stands for the operation text of
+  // that number when there is one.
+  // clang-format off
   const Case cases[] = {
-      {"VBORE12", 12},   {"VBORE_7", 7},  {"VBORE1500", 0}, {"DRILLING", 0}, {"ROUTE40", 40},
-      {"ROUTE40 D5", 40}, {"GROOV 5", 5}, {"HBORE3 T2", 3}, {"EXCAV3", 0},   {"PANEL7", 0},
-      {"vbore9", 9},
+      {{0.009f, -0.009f, "NOTE1T7"}, "ROUTE40", 0, "NOTE1T7", 0, false},
+      {{0.01f, 0, "NOTE1T7"}, "ROUTE40", 0, "", 40, false},
+      {{200, 50, "12"}, "ROUTE40", 0, "12", 12, false},
+      {{0, 0, "3"}, "ROUTE40", 0, "T5 F2000", 0, false},
+      {{0, 0, "2"}, "ROUTE40", 0, "2", 2, false},
+      {{0, 0, "NOTE1T7"}, "ROUTE50", 0, "", 40, true},
+      {{0, 0, "NOTE1T7"}, "ROUTE40", 5, "", 40, true},
   };
+  // clang-format on
+  const std::vector<std::string> operation_texts = {"", "", "", "T5 F2000"};
   for (const Case& c : cases) {
-    EntityStore store = StoreOf({Record("POINT", c.layer)});
-    EXPECT_EQ(Load(store, 2).EntSequence, c.sequence) << c.layer;
+    DrawingEntity line = Record("ROUTE40");
+    line.X2 = 200, line.Y2 = 50, line.Radius = c.radius;
+    Loading loading({line, line});
+    const OneBasedList<PlacedNote> notes = {c.note};
+    loading.sources.PlacedNotes = &notes;
+    loading.sources.OperationTexts = &operation_texts;
+    loading.sources.CurrentLayerKind = c.layer_kind;
+    loading.store.Current.NoteMatchPending = true;
+    const EntityRegisters& r = loading.Next();
+    EXPECT_EQ(r.ParamOverride, c.override_text) << c.note.Text << " at " << c.note.X << "," << c.note.Y;
+    EXPECT_EQ(r.EntSequence, c.sequence) << c.note.Text;
+    EXPECT_EQ(r.NoteMatchPending, c.still_pending) << c.note.Text;
+    loading.store.Entities[3].X1 = 400;  // the operation's next entity, no longer on the note
+    EXPECT_EQ(loading.Next().ParamOverride, c.override_text) << "consulted once per operation";
   }
-}
-
-TEST(LoadEntity, KeepsTheHighestSequenceSeen) {
-  EntityStore store = StoreOf({Record("POINT", "VBORE12"), Record("POINT", "VBORE3")});
-  Load(store, 2);
-  Load(store, 3);
-  EXPECT_EQ(store.Current.EntSequence, 3);
-  EXPECT_EQ(store.Current.MaxSequence, 12);
-}
-
-TEST(LoadEntity, AdvancesTheIndexAndTheReadingMeter) {
-  std::vector<DrawingEntity> records(37, Record("LINE", "A"));
-  EntityStore store = StoreOf(records);  // last index 39
-  test::RecordingOperator person;
-  int index = 2;
-  std::vector<int> meter_after_load;
-  while (index <= store.LastIndex()) {
-    LoadEntity(store, index, NoteSources(), person);
-    meter_after_load.push_back(person.meters[1]);
-  }
-  EXPECT_EQ(index, 40);
-  EXPECT_EQ(meter_after_load[7], 8) << "index 10 of 39: round(10 / 39 * 30)";
-  EXPECT_EQ(meter_after_load[17], 15);
-  EXPECT_EQ(meter_after_load[27], 23);
-  EXPECT_EQ(meter_after_load.back(), 31) << "index 40 of 39";
-  person.meters[1] = 50;
-  index = 9;  // loading it reaches index 10
-  LoadEntity(store, index, NoteSources(), person);
-  EXPECT_EQ(person.meters[1], 50) << "the meter never goes back";
-}
-
-TEST(LoadEntity, IndexOutsideTheStoreIsACallerError) {
-  EntityStore store = StoreOf({});
-  test::RecordingOperator person;
-  int index = 5;
-  EXPECT_THROW(LoadEntity(store, index, NoteSources(), person), std::out_of_range);
-}
-
-class PlacedNotes : public ::testing::Test {
- protected:
-  void SetUp() override {
-    DrawingEntity line = Record("LINE", "ROUTE40");
-    line.X1 = 100, line.Y1 = 50, line.X2 = 200, line.Y2 = 50;
-    store = StoreOf({line});
-    operation_texts = {"", "", "", "T5 F2000"};
-    sources.PlacedNotes = &notes;
-    sources.OperationTexts = &operation_texts;
-    sources.CurrentLayerKind = "ROUTE40";
-    store.Current.NoteMatchPending = true;
-  }
-  const EntityRegisters& LoadLine() { return Load(store, 2, sources); }
-
-  EntityStore store;
-  OneBasedList<PlacedNote> notes;
-  std::vector<std::string> operation_texts;
-  NoteSources sources;
-};
-
-TEST_F(PlacedNotes, NoteWithinReachOfTheStartPointGivesItsText) {
-  notes.push_back({100.009f, 49.991f, "NOTE1T7"});
-  const EntityRegisters& r = LoadLine();
-  EXPECT_EQ(r.ParamOverride, "NOTE1T7");
-  EXPECT_FALSE(r.NoteMatchPending);
-  EXPECT_EQ(r.EntSequence, 0) << "the text does not begin with a number";
-}
-
-TEST_F(PlacedNotes, NoteAtTheReachDoesNotMatch) {
-  notes.push_back({100.01f, 50, "NOTE1T7"});
-  EXPECT_EQ(LoadLine().ParamOverride, "");
-  store.Current.NoteMatchPending = true;
-  notes[1] = {0.01f, 0, "NOTE1T7"};
-  store.Entities[2].X1 = 0, store.Entities[2].Y1 = 0;
-  EXPECT_EQ(LoadLine().ParamOverride, "");
-}
-
-TEST_F(PlacedNotes, NoteOnTheEndPointMatchesToo) {
-  notes.push_back({200, 50, "12"});
-  const EntityRegisters& r = LoadLine();
-  EXPECT_EQ(r.ParamOverride, "12");
-  EXPECT_EQ(r.EntSequence, 12) << "a note that is a number orders the operation";
-}
-
-TEST_F(PlacedNotes, NumberedNoteStandsForItsOperationText) {
-  notes.push_back({100, 50, "3"});
-  const EntityRegisters& r = LoadLine();
-  EXPECT_EQ(r.ParamOverride, "T5 F2000");
-  EXPECT_EQ(r.EntSequence, 0);
-}
-
-TEST_F(PlacedNotes, EmptyOperationTextLeavesTheNumber) {
-  operation_texts = {"", "", ""};
-  notes.push_back({100, 50, "2"});
-  EXPECT_EQ(LoadLine().ParamOverride, "2");
-  EXPECT_EQ(store.Current.EntSequence, 2);
-}
-
-TEST_F(PlacedNotes, MatchedTextServesTheOperationsLaterEntities) {
-  notes.push_back({100, 50, "NOTE1T7"});
-  LoadLine();
-  store.Entities[2].X1 = 400;  // no longer on the note
-  const EntityRegisters& r = LoadLine();
-  EXPECT_EQ(r.ParamOverride, "NOTE1T7") << "consulted once per operation";
-}
-
-TEST_F(PlacedNotes, OnlyTheLayerBeingProcessedConsultsTheNotes) {
-  notes.push_back({100, 50, "NOTE1T7"});
-  sources.CurrentLayerKind = "ROUTE50";
-  EXPECT_EQ(LoadLine().ParamOverride, "");
-  EXPECT_TRUE(store.Current.NoteMatchPending);
-}
-
-TEST_F(PlacedNotes, ArcsDoNotConsultTheNotes) {
-  notes.push_back({100, 50, "NOTE1T7"});
-  store.Entities[2].Radius = 5;  // radius differs from group 41
-  EXPECT_EQ(LoadLine().ParamOverride, "");
 }
 
 }  // namespace

@@ -2,64 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "support/recording_operator.h"
 
 namespace mq {
 namespace {
 
-TEST(ReportMessage, PendingLinesBecomeOneRow) {
-  test::RecordingOperator person;
-  RunContext run(person);
-  ReportMessage(run, 1, "first");
-  ReportMessage(run, 1, "second");
-  ReportMessage(run, 1, "third");
-  EXPECT_TRUE(person.rows.empty()) << "mode 1 only collects";
-  ReportMessage(run, 2, "ignored");
-  ASSERT_EQ(person.rows.size(), 1u);
-  EXPECT_EQ(person.rows[0], "first\rsecond\rthird");
-  EXPECT_EQ(run.ReportRowCount, 1);
-  EXPECT_TRUE(run.PendingMessage.empty());
-}
-
-TEST(ReportMessage, FlushWithNothingPendingAddsNoRow) {
+TEST(ReportMessage, CollectsFlushesAndClearsRows) {
   test::RecordingOperator person;
   RunContext run(person);
   ReportMessage(run, 2, "");
-  EXPECT_TRUE(person.rows.empty());
-  EXPECT_EQ(run.ReportRowCount, 0);
-}
+  EXPECT_EQ(run.ReportRowCount, 0) << "a flush with nothing pending adds no row";
+  for (const char* line : {"first", "second", "third"}) ReportMessage(run, 1, line);
+  EXPECT_TRUE(person.rows.empty()) << "mode 1 only collects";
+  ReportMessage(run, 2, "ignored");
+  EXPECT_EQ(person.rows, std::vector<std::string>{"first\rsecond\rthird"}) << "three lines, one row";
+  EXPECT_TRUE(run.PendingMessage.empty());
 
-TEST(ReportMessage, ImmediateRowLeavesPendingAloneAndClearResetsCount) {
-  test::RecordingOperator person;
-  RunContext run(person);
   ReportMessage(run, 1, "pending");
   ReportMessage(run, 3, "now");
-  ASSERT_EQ(person.rows.size(), 1u);
-  EXPECT_EQ(person.rows[0], "now");
-  EXPECT_EQ(run.PendingMessage, "pending\r");
+  EXPECT_EQ(person.rows.back(), "now");
+  EXPECT_EQ(run.ReportRowCount, 2);
   ReportMessage(run, 0, "");
-  EXPECT_EQ(run.ReportRowCount, 0);
-  EXPECT_TRUE(person.rows.empty());
-  EXPECT_EQ(run.PendingMessage, "pending\r") << "a clear does not touch the pending message";
   ReportMessage(run, 7, "out of range");
   ReportMessage(run, -1, "out of range");
-  EXPECT_EQ(run.PendingMessage, "pending\r");
+  EXPECT_EQ(run.ReportRowCount, 0);
+  EXPECT_TRUE(person.rows.empty());
+  EXPECT_EQ(run.PendingMessage, "pending\r") << "neither a clear nor a row added at once touches it";
 }
 
 TEST(PathParts, SplitAtTheLastSeparatorOfEitherKind) {
   struct Case {
-    const char* path;
-    const char* directory;
-    const char* file;
+    const char *path, *directory, *file;
   };
+  // clang-format off
   const Case cases[] = {
-      {"C:\\DXF\\PART1.DXF", "C:\\DXF\\", "PART1.DXF"},
-      {"/home/shop/dxf/door.dxf", "/home/shop/dxf/", "door.dxf"},
-      {"C:\\mixed/dir\\A.DXF", "C:\\mixed/dir\\", "A.DXF"},
-      {"A.DXF", "", "A.DXF"},
-      {"C:\\OUT\\", "C:\\OUT\\", ""},
-      {"", "", ""},
-  };
+      {"C:\\DXF\\PART1.DXF", "C:\\DXF\\", "PART1.DXF"}, {"/home/shop/door.dxf", "/home/shop/", "door.dxf"},
+      {"C:\\mixed/dir\\A.DXF", "C:\\mixed/dir\\", "A.DXF"}, {"A.DXF", "", "A.DXF"}, {"C:\\OUT\\", "C:\\OUT\\", ""}};
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(DirectoryPart(c.path), c.directory) << c.path;
     EXPECT_EQ(FileNamePart(c.path), c.file) << c.path;

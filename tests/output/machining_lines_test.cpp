@@ -1,138 +1,161 @@
-// The machining lines of bore groups, grooves and edge bores, word by word.
+// The machining lines of each section: bore groups, saw grooves, edge bores and routed
+// contours with straight pieces, bulge arcs, three-point arcs and centre arcs.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <tuple>
+
 #include "output/program_writer.h"
+#include "writer_fixture.h"
 
 namespace mq {
 namespace {
 
-WriterFrame MetricFrame() {
-  WriterFrame frame;
-  frame.Precision = 2;
-  frame.MillimetresPerUnit = 1;
-  return frame;
+// A column along Y longer than its spindle set takes further strokes, each as many holes
+// on as it has spindles, downwards when it starts above its end, measured in the
+// drawing's units; tool words without any T word must not loop.
+TEST(BoreGroupLines, OneLinePerStrokeOfTheHead) {
+  // BoreGroup: StartX, StartY, Z, Diameter, ToolWords, Count, Pitch, Axis, EndX, EndY.
+  // clang-format off
+  const std::tuple<BoreGroup, float, ProgramLines> cases[] = {
+      {{10, 20, 95, 5, " T0", 1, 0, 0, 10, 20}, 1, {"G00 X10 Y20 Z0 T0"}},
+      {{50, 100, 12, 8, " T3 T4", 5, 32, -1, 50, 228}, 1,
+       {"G00 X50 Y100 Z12 T3 T4", "G00 X50 Y164 Z12 T3 T4", "G00 X50 Y228 Z12 T3"}},
+      {{50, 228, 12, 8, " T3 T5", 3, 64, -1, 50, 100}, 1, {"G00 X50 Y228 Z12 T3 T5", "G00 X50 Y100 Z12 T3"}},
+      {{2, 4, 12, 8, " T3", 2, 64, -1, 2, 6.52f}, 25.4f, {"G00 X2 Y4 Z12 T3", "G00 X2 Y6.52 Z12 T3"}},
+      {{1, 2, 12, 8, "", 3, 32, -1, 1, 66}, 1, {"G00 X1 Y2 Z12"}}};
+  // clang-format on
+  for (const auto& [group, millimetres_per_unit, expected] : cases) {
+    WriterFrame frame;
+    frame.MillimetresPerUnit = millimetres_per_unit;
+    ProgramLines lines;
+    AppendBoreGroupLines(OneBasedList<BoreGroup>{group}, frame, lines);
+    EXPECT_EQ(lines, expected) << group.ToolWords;
+  }
 }
 
-BoreGroup Group(float sx, float sy, float ex, float ey, int axis, int count, int pitch,
-                const std::string& words, float z = 12) {
-  BoreGroup g;
-  g.StartX = sx;
-  g.StartY = sy;
-  g.EndX = ex;
-  g.EndY = ey;
-  g.Axis = axis;
-  g.Count = count;
-  g.Pitch = pitch;
-  g.ToolWords = words;
-  g.Z = z;
-  return g;
-}
-
-ProgramLines BoreLines(const BoreGroup& group, const WriterFrame& frame = MetricFrame()) {
+// Grooves run along X (G16) unless steeper than 45 degrees (G17); no tool and no feeds
+// give no words. Each edge has its code; an edge bore's tool text is written whole.
+TEST(GrooveAndEdgeBoreLines, CodesWordsAndEndMoves) {
   ProgramLines lines;
-  AppendBoreGroupLines(OneBasedList<BoreGroup>{group}, frame, lines);
+  // LineBoreRecord: X1, Y1, X2, Y2, Z, Width, Kerf, VZ, VX, Tool.
+  AppendGrooveLines({{10, 20, 300, 20, 8, 0, 0, 1500, 4000, 61},
+                     {10, 20, 10, 380, 8, 0, 0, 0, 0, 61},
+                     {0, 0, 100, 100, 99}},
+                    WriterFrame{}, lines);
+  // EdgeBoreRecord: Side, VX, X, Y, Z, Diameter, G, Speed, ToolText ("0" names no tool).
+  OneBasedList<EdgeBoreRecord> edge_bores{{1, 2500, 32, 20, 9.5f, 0, 1, 0, std::string_view("12")}};
+  for (int16_t side = 2; side <= 4; ++side)
+    edge_bores.push_back({side, 0, 32, 20, 9.5f, 0, 1, 0, std::string_view("0")});
+  AppendEdgeBoreLines(edge_bores, WriterFrame{}, lines);
+  EXPECT_EQ(lines, (ProgramLines{"G16 X10 Y20 Z8 T61 VZ1500 VX4000", "G00 X300", "G17 X10 Y20 Z8 T61",
+                                 "G00 Y380", "G16 X0 Y0 Z0", "G00 X100",
+                                 "G09 X32 Y20 Z9.5 T12" + std::string(28, ' ') + " VX2500",
+                                 "G08 X32 Y20 Z9.5", "G06 X32 Y20 Z9.5", "G07 X32 Y20 Z9.5"}));
+}
+
+constexpr int16_t kStart = kContourStart;
+
+PathSegment P(int16_t type, float x, float y, float z = 4, int16_t chain = 0, float arc = 0, float cx = 0) {
+  return test::PathPoint(type, x, y, z, chain, arc, cx);
+}
+
+ProgramLines Lines(OneBasedList<PathSegment> path, const WriterFrame& frame, const Settings& settings,
+                   bool& substituted) {
+  static const ToolTable no_table{};
+  ProgramLines lines;
+  AppendPathLines(path, frame, PathToolSource{no_table, settings, substituted}, lines);
   return lines;
 }
 
-TEST(BoreGroupLines, RowAlongXIsOneStrokeAndAMoveToItsEnd) {
-  EXPECT_EQ(BoreLines(Group(37, 50, 69, 50, 1, 2, 32, " T1 T2")),
-            (ProgramLines{"G20 X37 Y50 Z12 T1 T2", "G00 X69"}));
+TEST(PathLines, ContourStartWordsAndTheToolKeptAndSubstituted) {
+  Settings settings;
+  settings.ToolSubstitution[0] = {"1", "7", "17"};
+  PathSegment first = P(-1, 0, 0, 95, kStart);
+  first.Tool = 7;
+  first.CompCode = "G41 L6";
+  first.VX = 3000;
+  first.VZ = 2000;
+  first.VM = 18000;
+  bool substituted = false;
+  EXPECT_EQ(
+      Lines({first, P(1, 5, 0, 95), P(-1, 10, 10, 5, kStart), P(1, 20, 10, 5)}, {}, settings, substituted),
+      (ProgramLines{"G10 X0 Y0 Z0 T17 R-6 VX3000 VZ2000 VM18000", "G00 X5 Y0 Z0", "G10 X10 Y10 Z5 T17",
+                    "G00 X20 Y10 Z5"}));
+  EXPECT_TRUE(substituted);
 }
 
-TEST(BoreGroupLines, SingleBoreIsOneLine) {
-  EXPECT_EQ(BoreLines(Group(10.5f, 0.25f, 10.5f, 0.25f, 0, 1, 0, " T7")),
-            (ProgramLines{"G00 X10.5 Y0.25 Z12 T7"}));
-}
-
-TEST(BoreGroupLines, DepthOfNinetyOrMoreIsWrittenAsZero) {
-  EXPECT_EQ(BoreLines(Group(10, 20, 10, 20, 0, 1, 0, " T0", 95)), (ProgramLines{"G00 X10 Y20 Z0 T0"}));
-}
-
-TEST(BoreGroupLines, RowAlongYLongerThanTheSpindleSetTakesFurtherStrokes) {
-  // Five holes 32 apart with two spindles: strokes at 100, 164, 228 (the last drills one hole).
-  EXPECT_EQ(BoreLines(Group(50, 100, 50, 228, -1, 5, 32, " T3 T4")),
-            (ProgramLines{"G00 X50 Y100 Z12 T3 T4", "G00 X50 Y164 Z12 T3 T4", "G00 X50 Y228 Z12 T3"}));
-  // Drilled downwards when the start lies above the end.
-  EXPECT_EQ(BoreLines(Group(50, 228, 50, 100, -1, 3, 64, " T3 T5")),
-            (ProgramLines{"G00 X50 Y228 Z12 T3 T5", "G00 X50 Y100 Z12 T3"}));
-}
-
-TEST(BoreGroupLines, StrokesOfAnInchDrawingAreMeasuredInInches) {
-  WriterFrame inch = MetricFrame();
-  inch.Precision = 3;
+TEST(PathLines, PiecesOfEveryKind) {
+  WriterFrame inch;
   inch.MillimetresPerUnit = 25.4f;
-  EXPECT_EQ(BoreLines(Group(2, 4, 2, 6.52f, -1, 2, 64, " T3"), inch),
-            (ProgramLines{"G00 X2 Y4 Z12 T3", "G00 X2 Y6.52 Z12 T3"}));
-}
-
-TEST(BoreGroupLines, ToolWordsWithoutAnyTWordNeverLoop) {
-  EXPECT_EQ(BoreLines(Group(1, 2, 1, 66, -1, 3, 32, "")), (ProgramLines{"G00 X1 Y2 Z12"}));
-}
-
-TEST(GrooveLines, DirectionPicksG16OrG17AndTheEndWord) {
+  inch.Precision = 3;
+  WriterFrame upper_right;  // a 600 x 400 panel measured from its upper right corner
+  upper_right.XSign = upper_right.YSign = -1;
+  // Bulges of chord 100 mm at radius 12000 mm, and of chord 10 inches at radius 400
+  // inches (10160 mm): both beyond the largest arc.
+  const auto bulge = [](double half_chord, double radius) {
+    return static_cast<float>(std::tan(std::asin(half_chord / radius) / 2));
+  };
+  const float flat = bulge(50, 12000), flat_inch = bulge(5, 400);
   struct Case {
-    float x1, y1, x2, y2;
-    ProgramLines expected;
+    const char* name;
+    OneBasedList<PathSegment> path;
+    ProgramLines lines;
+    WriterFrame frame = {};
   };
+  // clang-format off
   const Case cases[] = {
-      {10, 20, 300, 20, {"G16 X10 Y20 Z8 T61 VZ1500 VX4000", "G00 X300"}},
-      {10, 20, 10, 380, {"G17 X10 Y20 Z8 T61 VZ1500 VX4000", "G00 Y380"}},
-      {0, 0, 100, 100, {"G16 X0 Y0 Z8 T61 VZ1500 VX4000", "G00 X100"}},  // 45 degrees saws along X
-  };
+      {"empty entries at the end dropped", {P(-1, 0, 0, 3, kStart), P(1, 5, 0, 3), P(0, 0, 0)},
+       {"G10 X0 Y0 Z3", "G00 X5 Y0 Z3"}},
+      {"no chain start: no first line", {P(-1, 0, 0, 3), P(1, 5, 0, 3)}, {"G00 X5 Y0 Z3"}},
+      {"counter-clockwise half circle", {P(-5, 0, 0, 4, kStart, 1), P(5, 100, 0), P(5, 100, 20)},
+       {"G10 X0 Y0 Z4", "G13/ X100 Y0 I50", "G00 X100 Y20 Z4"}},
+      {"clockwise half circle", {P(-5, 0, 0, 4, kStart, -1), P(5, 100, 0), P(5, 100, 20)},
+       {"G10 X0 Y0 Z4", "G12/ X100 Y0 I50", "G00 X100 Y20 Z4"}},
+      {"closing bulge arc", {P(-5, 0, 0, 4, kStart, 1), P(5, 100, 0)}, {"G10 X0 Y0 Z4", "G03/ X100 Y0 I50"}},
+      {"radius 12000", {P(-5, 0, 0, 4, kStart, flat), P(5, 100, 0), P(5, 100, 50)},
+       {"G10 X0 Y0 Z4", "G10 X100 Y0", "G00 X100 Y50 Z4"}},
+      {"closing radius 12000", {P(-5, 0, 0, 4, kStart, flat), P(5, 100, 0)}, {"G10 X0 Y0 Z4", "G00 X100 Y0"}},
+      {"inch radius limit in millimetres", {P(-5, 0, 0, 1, kStart, flat_inch), P(5, 10, 0, 1)},
+       {"G10 X0 Y0 Z1", "G00 X10 Y0"}, inch},
+      {"centre arc ending at 90 degrees", {P(-3, 150, 100, 6, kStart, 100, 100), P(3, 100, 150, 6, 0, 90)},
+       {"G10 X150 Y100 Z6", "G02 X100 Y150 I100 J100"}},
+      {"centre arc the other way",
+       {P(-3, 150, 100, 6, kStart, 100, 100), P(3, 100, 150, 6, 1, 90), P(1, 0, 150, 6)},
+       {"G10 X150 Y100 Z6", "G13 X100 Y150 I100 J100", "G00 X0 Y150 Z6"}},
+      {"centre arc from the upper right", {P(-3, 500, 250, 6, kStart, 300, 500), P(3, 450, 300, 6, 0, 0)},
+       {"G10 X500 Y250 Z6", "G02 X450 Y300 I500 J300"}, upper_right},
+      {"three-point arc, points in line",
+       {P(-2, 0, 0, 4, kStart), P(2, 50, 50), P(2, 100, 0), P(2, 150, 0), P(2, 200, 0), P(2, 250, 0)},
+       {"G10 X0 Y0 Z4", "G12/5 X100 Y0 I50 J50", "G10 X200 Y0 Z4", "G10 X250 Y0 Z4"}},
+      {"three-point arc the other way", {P(-2, 0, 0, 4, kStart), P(2, 50, -50), P(2, 100, 0)},
+       {"G10 X0 Y0 Z4", "G13/5 X100 Y0 I50 J-50"}},
+      {"pending three-point", {P(-2, 0, 0, 4, kStart), P(2, 50, 50), P(-2, 300, 0, 7, kStart)},
+       {"G10 X0 Y0 Z4", "G10 X50 Y50 Z7", "G10 X300 Y0 Z7"}},
+      {"deletion mark", {P(-4, 0, 0), P(5, 10, 0), P(-1, 20, 0), P(1, 30, 0)},
+       {"G10 X20 Y0 Z4", "G00 X30 Y0 Z4"}}};
+  // clang-format on
   for (const Case& c : cases) {
-    LineBoreRecord g;
-    g.X1 = c.x1;
-    g.Y1 = c.y1;
-    g.X2 = c.x2;
-    g.Y2 = c.y2;
-    g.Z = 8;
-    g.Tool = 61;
-    g.VZ = 1500;
-    g.VX = 4000;
-    ProgramLines lines;
-    AppendGrooveLines(OneBasedList<LineBoreRecord>{g}, MetricFrame(), lines);
-    EXPECT_EQ(lines, c.expected);
+    bool substituted = false;
+    EXPECT_EQ(Lines(c.path, c.frame, Settings{}, substituted), c.lines) << c.name;
   }
 }
 
-TEST(GrooveLines, NoToolAndNoFeedsGiveNoWords) {
-  LineBoreRecord g;
-  g.X2 = 50;
-  g.Z = 99;
-  ProgramLines lines;
-  AppendGrooveLines(OneBasedList<LineBoreRecord>{g}, MetricFrame(), lines);
-  EXPECT_EQ(lines, (ProgramLines{"G16 X0 Y0 Z0", "G00 X50"}));
-}
-
-TEST(EdgeBoreLines, EachEdgeHasItsCodeAndTheToolTextKeepsItsPadding) {
-  const char* codes[] = {"G09", "G08", "G06", "G07"};
-  for (int16_t side = 1; side <= 4; ++side) {
-    EdgeBoreRecord e;
-    e.Side = side;
-    e.X = 32;
-    e.Y = 20;
-    e.Z = 9.5f;
-    e.VX = 2500;
-    e.ToolText = "12";
-    ProgramLines lines;
-    AppendEdgeBoreLines(OneBasedList<EdgeBoreRecord>{e}, MetricFrame(), lines);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0],
-              std::string(codes[side - 1]) + " X32 Y20 Z9.5 T12" + std::string(28, ' ') + " VX2500");
+TEST(CompensationWord, SideValueAndToolRadius) {
+  ToolTable table;
+  table.Loaded = true;
+  table.Entries[3].ToolDiameter = 12.5f;
+  // Control characters read as blanks; a value that rounds to nothing is left out.
+  // clang-format off
+  const std::tuple<const char*, int16_t, const char*> cases[] = {
+      {"", 3, ""}, {"G4", 3, ""}, {"G42 R5", 3, " R+5"}, {"G41 L5", 3, " R-5"}, {"G41 ", 3, " R-6.25"},
+      {"G42 ", 3, " R+6.25"}, {"G42 ", 0, " R"}, {"G41 ", 0, " R-"}, {"G42 R.5", 0, " R+0.5"},
+      {"G41 L0.004", 0, " R-"}, {"\tG42 R2", 0, " R+2"}};
+  // clang-format on
+  for (const auto& [code, tool, word] : cases) {
+    EXPECT_EQ(CompensationWord(FixedText<10>(code), tool, table, 2), word) << code;
   }
-}
-
-TEST(EdgeBoreLines, ToolTextThatIsNoToolNumberGivesNoTWord) {
-  EdgeBoreRecord e;
-  e.Side = 3;
-  e.X = 15;
-  e.Y = 100;
-  e.Z = 100;  // no height given
-  e.ToolText = "0";
-  ProgramLines lines;
-  AppendEdgeBoreLines(OneBasedList<EdgeBoreRecord>{e}, MetricFrame(), lines);
-  EXPECT_EQ(lines, (ProgramLines{"G06 X15 Y100 Z0"}));
 }
 
 }  // namespace

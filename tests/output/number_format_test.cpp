@@ -2,254 +2,128 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace mq {
 namespace {
 
-struct TextCase {
-  float value;
-  const char* text;
-};
-
+// 0.1 is stored as 0.100000001, 999.995 and 1.005 just below, 0.01 as .0099999998 (a
+// carry through all seven digits); 1.1640625 is an exact half at the seventh digit.
 TEST(DecimalText, IsTheSevenDigitTextOfTheSingle) {
-  const TextCase cases[] = {
-      {0, "0"},
-      {-0.0f, "0"},  // no sign on zero
-      {12, "12"},    // no point on whole values
-      {12.5f, "12.5"},
-      {.5f, ".5"},  // no zero before the point
-      {-.5f, "-.5"},
-      {100, "100"},
-      {0.1f, ".1"},  // the single is 0.100000001: the eighth digit never shows
-      {0.3f, ".3"},
-      {1.0f / 3, ".3333333"},
-      {2.0f / 3, ".6666667"},
-      {1e-8f, ".00000001"},  // positional even when tiny
-      {-0.004f, "-.004"},
-      {1.5e-5f, ".000015"},
-      {1e20f, "100000000000000000000"},  // and when huge
-      {1234567.0f, "1234567"},
-      {12345678.0f, "12345680"},  // the eighth digit is rounded away, not printed
-      {16777217.0f, "16777220"},  // stored as 16777216
-      {123456.789f, "123456.8"},
-      {999.995f, "999.995"},  // stored as 999.99499512: seven digits give back 999.995
-      {1.005f, "1.005"},      // stored as 1.00499999
-      {9999999.0f, "9999999"},
-      {0.01f, ".01"},            // stored as .0099999998: a carry through all seven digits
-      {1.1640625f, "1.164063"},  // exactly half at the seventh digit: away from zero
-      {-1.1640625f, "-1.164063"},
-      {10000005.0f, "10000010"},
-      {25.4f, "25.4"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(DecimalText(c.value), c.text) << "value " << c.value;
+  // clang-format off
+  const std::pair<float, const char*> cases[] = {
+      {0, "0"}, {-0.0f, "0"}, {12, "12"}, {12.5f, "12.5"}, {.5f, ".5"}, {-.5f, "-.5"}, {0.1f, ".1"},
+      {2.0f / 3, ".6666667"}, {1e-8f, ".00000001"}, {1e20f, "100000000000000000000"},
+      {12345678.0f, "12345680"}, {16777217.0f, "16777220"}, {123456.789f, "123456.8"}, {999.995f, "999.995"},
+      {1.005f, "1.005"}, {0.01f, ".01"}, {1.1640625f, "1.164063"}, {-1.1640625f, "-1.164063"}};
+  // clang-format on
+  for (const auto& [value, text] : cases) EXPECT_EQ(DecimalText(value), text) << value;
 }
 
-// The text as the C library writes a single with 7 significant digits, turned into the
-// positional form. Exact halves are left out: the C library rounds them to even.
-bool ReferenceText(float value, std::string& text) {
-  char exact[64];
-  std::snprintf(exact, sizeof exact, "%.30e", static_cast<double>(value));
-  const std::string digits = std::string(exact).substr(value < 0 ? 1 : 0);
-  const std::string tail = digits.substr(8, digits.find('e') - 8);  // eighth digit on
-  if (tail.find_first_not_of('0', 1) == std::string::npos && tail[0] == '5') return false;
-  char rounded[32];
-  std::snprintf(rounded, sizeof rounded, "%.6e", static_cast<double>(std::fabs(value)));
-  std::string mantissa = std::string(1, rounded[0]) + std::string(rounded + 2, 6);
-  int point = std::atoi(rounded + 9) + 1;
-  while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
-  std::string whole, fraction;
-  if (point <= 0) {
-    fraction = std::string(-point, '0') + mantissa;
-  } else if (point >= static_cast<int>(mantissa.size())) {
-    whole = mantissa + std::string(point - mantissa.size(), '0');
-  } else {
-    whole = mantissa.substr(0, point);
-    fraction = mantissa.substr(point);
-  }
-  text = (value < 0 ? "-" : "") + whole + (fraction.empty() ? "" : "." + fraction);
-  return true;
+// The C library's text of the single rounded to 7 significant digits, in positional
+// form; nothing for an exact half, which the library rounds to even.
+std::optional<std::string> ReferenceText(float value) {
+  const double magnitude = std::fabs(static_cast<double>(value));
+  char exact[64], rounded[32];
+  std::snprintf(exact, sizeof exact, "%.30e", magnitude);
+  const std::string beyond(exact + 8, std::strchr(exact, 'e'));  // the eighth digit on
+  if (beyond[0] == '5' && beyond.find_first_not_of('0', 1) == std::string::npos) return std::nullopt;
+  std::snprintf(rounded, sizeof rounded, "%.6e", magnitude);
+  std::string digits = rounded[0] + std::string(rounded + 2, 6);
+  digits.erase(digits.find_last_not_of('0') + 1);
+  const int point = std::atoi(rounded + 9) + 1, size = static_cast<int>(digits.size());
+  if (point <= 0) digits = "." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+  if (point >= size) digits += std::string(static_cast<std::size_t>(std::max(0, point - size)), '0');
+  if (point > 0 && point < size) digits.insert(static_cast<std::size_t>(point), ".");
+  return (value < 0 ? "-" : "") + digits;
 }
 
-TEST(DecimalText, AgreesWithTheLibraryTextOnRandomSingles) {
+TEST(DecimalText, AgreesWithTheCLibraryOnRandomSingles) {
   std::mt19937 random(20240611);
   std::uniform_real_distribution<float> mantissa(-10, 10);
   std::uniform_int_distribution<int> exponent(-9, 9);
   int compared = 0;
   for (int i = 0; i < 20000; ++i) {
     const float value = mantissa(random) * std::pow(10.0f, static_cast<float>(exponent(random)));
-    std::string expected;
-    if (value == 0 || !ReferenceText(value, expected)) continue;
-    ASSERT_EQ(DecimalText(value), expected) << "bits of " << value;
+    const auto expected = ReferenceText(value);
+    if (value == 0 || !expected) continue;
+    ASSERT_EQ(DecimalText(value), *expected) << "bits of " << value;
     ++compared;
   }
   EXPECT_GT(compared, 19000);
 }
 
-struct RoundCase {
-  float value;
-  int precision;
-  float expected;
-};
-
+// The text is rounded, not the single: 1.005 gives 1.01, 999.995 carries into a new
+// digit, no digit beyond the seventh appears, a negative precision counts as 0, and a
+// value that rounds to nothing gives +0 so that no word is ever written "-0".
 TEST(RoundToPrecision, RoundsTheDecimalTextHalfAwayFromZero) {
-  const RoundCase cases[] = {
-      {12.256f, 2, 12.26f},
-      {12.254f, 2, 12.25f},
-      {12.6f, 0, 13},  // precision 0: whole numbers
-      {12.4f, 0, 12},
-      {2.5f, 0, 3},  // halves go away from zero
-      {-2.5f, 0, -3},
-      {0.5f, 0, 1},
-      {0.4f, 0, 0},
-      {0.125f, 2, 0.13f},
-      {-0.125f, 2, -0.13f},
-      {1.005f, 2, 1.01f},  // the text is 1.005 although the single is below it
-      {0.045f, 2, 0.05f},
-      {999.995f, 2, 1000},  // the text carries into a new digit
-      {99.996f, 2, 100},
-      {123456.789f, 2, 123456.8f},  // no digits beyond the seventh are invented
-      {12345678.0f, 2, 12345680.0f},
-      {123.4567f, 3, 123.457f},
-      {0.1234567f, 7, 0.1234567f},
-      {0.1234567f, 12, 0.1234567f},
-      {600, 2, 600},
-      {-40.5f, 2, -40.5f},
-      {1e-8f, 2, 0},
-      {1.5e-5f, 5, 0.00002f},
-      {7.77f, -1, 8},  // a negative precision counts as 0
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(RoundToPrecision(c.value, c.precision), c.expected)
-        << c.value << " at precision " << c.precision;
-  }
-}
-
-TEST(RoundToPrecision, AValueThatRoundsToNothingIsPositiveZero) {
-  for (const float value : {0.004f, -0.004f, -0.0f, -1e-8f, -0.4f}) {
-    const int precision = value == -0.4f ? 0 : 2;
+  // clang-format off
+  const std::tuple<float, int, float> cases[] = {
+      {12.256f, 2, 12.26f}, {12.6f, 0, 13}, {2.5f, 0, 3}, {-2.5f, 0, -3}, {0.125f, 2, 0.13f},
+      {-0.125f, 2, -0.13f}, {1.005f, 2, 1.01f}, {999.995f, 2, 1000}, {123456.789f, 2, 123456.8f},
+      {12345678.0f, 2, 12345680.0f}, {0.1234567f, 12, 0.1234567f}, {7.77f, -1, 8}, {0.004f, 2, 0},
+      {-0.004f, 2, 0}, {-0.4f, 0, 0}, {-1e-8f, 2, 0}, {-0.0f, 2, 0}};
+  // clang-format on
+  for (const auto& [value, precision, expected] : cases) {
     const float rounded = RoundToPrecision(value, precision);
-    EXPECT_EQ(rounded, 0.0f) << value;
-    EXPECT_FALSE(std::signbit(rounded)) << value;
+    EXPECT_EQ(rounded, expected) << value << " at precision " << precision;
+    EXPECT_EQ(std::signbit(rounded), std::signbit(expected)) << value;
   }
 }
 
-struct WordCase {
-  char letter;
-  float value;
-  int precision;
-  const char* word;
-};
-
-TEST(FormatCoordinateWord, WritesPrefixAndMagnitude) {
-  const WordCase cases[] = {
-      {'X', 0, 2, " X0"},
-      {'X', 0.5f, 2, " X0.5"},
-      {'X', 12.256f, 2, " X12.26"},
-      {'X', 100, 2, " X100"},
-      {'Y', -0.25f, 2, " Y-0.25"},
-      {'Y', -40.5f, 2, " Y-40.5"},
-      {'X', 0.004f, 2, " X0"},  // rounds to 0: no sign, no point
-      {'X', -0.004f, 2, " X0"},
-      {'Z', 12.6f, 0, " Z13"},
-      {'Z', -1, 2, " Z-1"},
-      {'I', 0.996f, 2, " I1"},    // rounds up to 1: no leading zero any more
-      {'J', -0.999f, 2, " J-1"},  // and no "-0" either
-      {'J', -0.994f, 2, " J-0.99"},
-      {'X', 0.05f, 1, " X0.1"},
-      {'Y', 0.001f, 3, " Y0.001"},
-      {'X', 600, 2, " X600"},
-      {'X', 12345678.0f, 2, " X12345680"},
-      {'X', 999.995f, 2, " X1000"},
-  };
-  for (const auto& c : cases) {
-    float value = c.value;
-    EXPECT_EQ(FormatCoordinateWord(c.letter, value, c.precision), c.word) << c.value;
+// The written value is kept: later steps of the writer work with it.
+TEST(FormatCoordinateWord, WritesPrefixAndMagnitudeAndKeepsTheRoundedValue) {
+  // clang-format off
+  const std::tuple<char, float, int, const char*> cases[] = {
+      {'X', 0, 2, " X0"}, {'X', 0.5f, 2, " X0.5"}, {'X', 12.256f, 2, " X12.26"}, {'X', 100, 2, " X100"},
+      {'Y', -0.25f, 2, " Y-0.25"}, {'Y', -40.5f, 2, " Y-40.5"}, {'X', 0.004f, 2, " X0"},
+      {'X', -0.004f, 2, " X0"}, {'Z', 12.6f, 0, " Z13"}, {'Z', -1, 2, " Z-1"}, {'I', 0.996f, 2, " I1"},
+      {'J', -0.999f, 2, " J-1"}, {'J', -0.994f, 2, " J-0.99"}, {'Y', 0.001f, 3, " Y0.001"},
+      {'X', 12345678.0f, 2, " X12345680"}};
+  // clang-format on
+  for (const auto& [letter, value, precision, word] : cases) {
+    float kept = value;
+    EXPECT_EQ(FormatCoordinateWord(letter, kept, precision), word) << value;
+    EXPECT_EQ(kept, RoundToPrecision(value, precision)) << value;
   }
 }
 
-TEST(FormatCoordinateWord, ReplacesTheValueByTheRoundedOne) {
-  // Later steps of the writer work with the number that was written.
-  float value = 12.256f;
-  FormatCoordinateWord('X', value, 2);
-  EXPECT_EQ(value, 12.26f);
-  value = -0.004f;
-  FormatCoordinateWord('Y', value, 2);
-  EXPECT_EQ(value, 0.0f);
-  EXPECT_FALSE(std::signbit(value));
+// Unlike the coordinate words no zero before the point; a value lost in the rounding
+// still gives a number.
+TEST(FormatFeedValue, DropsTrailingZerosAndThePoint) {
+  // clang-format off
+  const std::tuple<float, int, const char*> cases[] = {
+      {5000, 2, "5000"}, {12.5f, 2, "12.5"}, {0.5f, 2, ".5"}, {250, 2, "250"}, {100, 3, "100"},
+      {10.5f, 0, "11"}, {0.125f, 2, ".13"}, {-0.5f, 2, "-.5"}, {600.004f, 2, "600"}, {0.004f, 2, "0"}};
+  // clang-format on
+  for (const auto& [value, precision, text] : cases)
+    EXPECT_EQ(FormatFeedValue(value, precision), text) << value;
 }
 
-struct FeedCase {
-  float value;
-  int precision;
-  const char* text;
-};
-
-TEST(FormatFeedValue, DropsThePointOfWholeValues) {
-  const FeedCase cases[] = {
-      {5000, 2, "5000"}, {12.5f, 2, "12.5"}, {0.5f, 2, ".5"},  // no zero before the point, unlike the
-                                                               // coordinate words
-      {250, 2, "250"},   {5000, 0, "5000"},                    // the zeros of the whole number stay
-      {100, 3, "100"},   {10.5f, 0, "11"},   {12.345f, 2, "12.35"}, {0.125f, 2, ".13"},
-      {-0.5f, 2, "-.5"}, {2000, 3, "2000"},  {600.004f, 2, "600"},  {1234567.0f, 2, "1234567"},
-      {0.004f, 2, "0"},  // a value lost in the rounding still gives a number
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FormatFeedValue(c.value, c.precision), c.text) << c.value << " at precision " << c.precision;
-  }
-}
-
-TEST(FormatCompensationValue, PutsAZeroBeforeTheLeadingPoint) {
-  const TextCase cases[] = {{0.5f, "0.5"},     {-0.5f, "0.5"},   {3, "3"},         {-3, "3"},
-                            {12.75f, "12.75"}, {-0.25f, "0.25"}, {0.005f, "0.005"}};
-  for (const auto& c : cases) EXPECT_EQ(FormatCompensationValue(c.value), c.text) << c.value;
-}
-
-struct PrecisionCase {
-  const char* text;
-  bool inch;
-  int expected;
-};
-
-TEST(ProgramPrecision, ReadsTheFieldOfTheUnitSystem) {
-  const PrecisionCase cases[] = {
-      {"2", false, 2},   {"4", false, 4},   {" 4 ", false, 4}, {"0", false, 0},
-      {"+1", false, 1},  {"-1", false, 0},  // negative counts as 0
-      {"", false, 2},                       // not a number: the default of the unit system
-      {"abc", false, 2}, {"3mm", false, 2}, {"inf", false, 2}, {"nan", false, 2},
-      {"+-1", false, 2}, {"", true, 3},     {"x", true, 3},    {"1", true, 1},
-      {"-7", true, 0},   {"2.5", false, 2},  // whole number, halves to even
-      {"3.5", false, 4},
-  };
-  for (const auto& c : cases) {
-    Settings settings;
-    (c.inch ? settings.PrecisionInch : settings.PrecisionMetric) = c.text;
-    EXPECT_EQ(ProgramPrecision(settings, c.inch), c.expected) << '"' << c.text << "\" inch " << c.inch;
-  }
-}
-
-TEST(ProgramPrecision, DefaultsAreTwoMetricAndThreeInch) {
-  const Settings settings;
-  EXPECT_EQ(ProgramPrecision(settings, false), 2);
-  EXPECT_EQ(ProgramPrecision(settings, true), 3);
-}
-
-TEST(ProgramPrecision, AChangedSettingAppliesToTheNextValue) {
+// A text that is no number gives the unit system's default, a negative one 0, a
+// fraction the whole number (halves to even). One settings object throughout: a
+// changed text applies to the next value without a restart.
+TEST(ProgramPrecision, ReadsTheCurrentTextOfTheUnitSystem) {
+  // clang-format off
+  const std::tuple<const char*, bool, int> cases[] = {
+      {"4", false, 4}, {" 4 ", false, 4}, {"0", false, 0}, {"-1", false, 0}, {"", false, 2},
+      {"3mm", false, 2}, {"+-1", false, 2}, {"2.5", false, 2}, {"3.5", false, 4}, {"", true, 3},
+      {"1", true, 1}, {"-7", true, 0}};
+  // clang-format on
   Settings settings;
-  float first = 12.256f;
-  EXPECT_EQ(FormatCoordinateWord('X', first, ProgramPrecision(settings, false)), " X12.26");
-  settings.PrecisionMetric = "1";
-  float second = 12.256f;
-  EXPECT_EQ(FormatCoordinateWord('X', second, ProgramPrecision(settings, false)), " X12.3");
-}
-
-TEST(MillimetresPerUnit, IsAnInchInInchMode) {
-  EXPECT_EQ(MillimetresPerUnit(true), 25.4f);
-  EXPECT_EQ(MillimetresPerUnit(false), 1.0f);
+  for (const auto& [text, inch, expected] : cases) {
+    (inch ? settings.PrecisionInch : settings.PrecisionMetric) = text;
+    EXPECT_EQ(ProgramPrecision(settings, inch), expected) << '"' << text << "\" inch " << inch;
+  }
 }
 
 }  // namespace

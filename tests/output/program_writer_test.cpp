@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tool_table_fixture.h"
+#include <algorithm>
+
+#include "output/atomic_file.h"
+#include "output/tool_table.h"
 #include "writer_fixture.h"
 
 namespace mq {
@@ -14,59 +17,65 @@ using test::Bore;
 using test::PathPoint;
 using test::ReadFileText;
 
-constexpr const char* kWorkedExample =
-    "6000,4000,190,\"M\",\"MARQUILL DXF IMPORT\"\r\n"
-    "\" G10 X0 Y0 Z20 T5 VX5000 VZ2000 O1\"\r\n"
-    "\" G10 X600 Y0 Z20\"\r\n"
-    "\" G10 X600 Y400 Z20\"\r\n"
-    "\" G10 X0 Y400 Z20\"\r\n"
-    "\" G00 X0 Y0 Z20\"\r\n"
-    "\"end\"\r\n";
+// A program file's text: the header, the machining lines quoted, the end line.
+std::string ProgramText(std::initializer_list<std::string> lines,
+                        const std::string& header = "6000,4000,190,\"M\",\"MARQUILL DXF IMPORT\"") {
+  std::string text = header + "\r\n";
+  for (const std::string& line : lines) text += "\" " + line + "\"\r\n";
+  return text + "\"end\"\r\n";
+}
 
 TEST(WritePtp400Program, WorkedExampleByteForByte) {
   test::WriterFixture f("writer-example");
   f.AddRectangleContour();
   f.WriteProgram();
-  EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"), kWorkedExample);
+  EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"),
+            "6000,4000,190,\"M\",\"MARQUILL DXF IMPORT\"\r\n"
+            "\" G10 X0 Y0 Z20 T5 VX5000 VZ2000 O1\"\r\n"
+            "\" G10 X600 Y0 Z20\"\r\n"
+            "\" G10 X600 Y400 Z20\"\r\n"
+            "\" G10 X0 Y400 Z20\"\r\n"
+            "\" G00 X0 Y0 Z20\"\r\n"
+            "\"end\"\r\n");
   EXPECT_TRUE(f.state.ProgramWritten);
-  EXPECT_EQ(f.Messages(), (std::vector<std::string>{"CONVERSION COMPLETED.  7 Lines"}));
-  ASSERT_EQ(f.run.WrittenPrograms.size(), 1);
-  EXPECT_EQ(f.run.WrittenPrograms[1], f.settings.DestinationPath + "PANEL1");
+  EXPECT_EQ(f.PendingLines(), std::vector<std::string>{"CONVERSION COMPLETED.  7 Lines"});
+  EXPECT_EQ(f.run.WrittenPrograms, OneBasedList<std::string>{f.settings.DestinationPath + "PANEL1"});
   EXPECT_EQ(f.run.ProgramName, f.settings.DestinationPath + "PANEL1");
   EXPECT_EQ(f.state.PartDescription, "MARQUILL DXF IMPORT");  // the part list sees the default too
   EXPECT_EQ(f.person.meters[5], 100);
   EXPECT_EQ(ReadFileText(f.Drawings() / "MQ.PNX"), "PANEL1,1,MAT,600,400\r\n");
 }
 
-TEST(WritePtp400Program, NameFromTheDrawingAndNameWithADirectory) {
-  test::WriterFixture f("writer-names");
-  f.AddRectangleContour();
-  f.state.OutputPath = "SIDE7";
-  f.state.PartDescription = "SIDE";
-  f.WriteProgram();
-  EXPECT_TRUE(std::filesystem::exists(f.Destination() / "SIDE7"));
-
-  test::WriterFixture g("writer-dir-name");
-  g.AddRectangleContour();
-  g.run.ProgramName = (g.Drawings() / "P17").string();
-  g.WriteProgram();
-  EXPECT_TRUE(std::filesystem::exists(g.Drawings() / "P17"));
-  EXPECT_FALSE(std::filesystem::exists(g.Destination() / "P17"));
-}
-
-TEST(WritePtp400Program, NameEndingInASeparatorTakesTheDrawingName) {
-  test::WriterFixture f("writer-dir-only");
-  f.AddRectangleContour();
-  f.run.ProgramName = f.Drawings().string() + "/";
-  f.WriteProgram();
-  EXPECT_TRUE(std::filesystem::exists(f.Drawings() / "PANEL1"));
+// A bare name goes to the destination path (not the working directory), a name with a
+// directory keeps it, a directory alone takes the drawing's name, portions are numbered.
+TEST(WritePtp400Program, WhereTheProgramIsStored) {
+  // clang-format off
+  const std::tuple<std::string, const char*, std::vector<std::string>> cases[] = {
+      {"PANEL1", "600", {"dest/PANEL1"}}, {"dxf/P17", "600", {"dxf/P17"}}, {"dxf/", "600", {"dxf/PANEL1"}},
+      {"PANEL1", "3", {"dest/PANEL11.SRG", "dest/PANEL12.SRG"}}};
+  // clang-format on
+  for (const auto& [name, line_limit, expected] : cases) {
+    test::WriterFixture f("writer-names");
+    f.AddRectangleContour();
+    f.settings.LineLimit = line_limit;
+    if (name.find('/') != std::string::npos) f.run.ProgramName = (f.scratch / name).string();
+    f.WriteProgram();
+    std::vector<std::string> files;  // every file written but the part list, temporary ones too
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(f.scratch.path())) {
+      if (entry.is_regular_file() && entry.path().filename() != "MQ.PNX") {
+        files.push_back(entry.path().lexically_relative(f.scratch.path()).generic_string());
+      }
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, expected) << name;
+  }
 }
 
 TEST(WritePtp400Program, DrawingWithoutBoresDoesNotReadParDat) {
   // The R word falls back on the tool's radius from Par.DAT, so it shows whether it was read.
   for (const bool with_bore : {false, true}) {
-    test::WriterFixture f(with_bore ? "writer-pardat-bore" : "writer-pardat-none");
-    test::WriteFileText(f.Program() / "Par.DAT", test::ParDatText(test::StandardHead()));
+    test::WriterFixture f("writer-pardat");
+    test::WriteFileText(f.Program() / "PAR.DAT", test::ParDatText());  // the name in any case
     f.AddRectangleContour();
     f.state.PathList[1].CompCode = "G41 ";
     f.state.PathList[1].Tool = 40;
@@ -78,59 +87,47 @@ TEST(WritePtp400Program, DrawingWithoutBoresDoesNotReadParDat) {
   }
 }
 
-TEST(WritePtp400Program, MissingParDatIsReportedOnceAndBoresGetT0) {
-  test::WriterFixture f("writer-no-pardat");
-  f.state.BoreList.push_back(Bore(37, 50));
-  f.state.BoreList.push_back(Bore(69, 50));
-  f.WriteProgram();
-  f.state.BoreList.push_back(Bore(37, 50));
-  f.WriteProgram();
-  EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"),
-            "6000,4000,190,\"M\",\"MARQUILL DXF IMPORT\"\r\n"
-            "\" G00 X37 Y50 Z12 T0 O1\"\r\n"
-            "\"end\"\r\n");
-  const auto messages = f.Messages();
-  EXPECT_EQ(std::count(messages.begin(), messages.end(), "Parameter file PAR.DAT not found."), 1);
+TEST(ParameterFilePath, RootDefaultAndFallback) {
+  SilentOperator nobody;
+  RunContext run(nobody);
+  EXPECT_EQ(ParameterFilePath(run), "C:\\400V80\\Par.DAT");
+  // clang-format off
+  const std::pair<const char*, const char*> cases[] = {
+      {"D:\\MACHINE", "D:\\MACHINE\\Par.DAT"}, {"/opt/ptp/", "/opt/ptp/Par.DAT"},
+      {"", "c:\\400v80\\Par.DAT"}};
+  // clang-format on
+  for (const auto& [root, path] : cases) {
+    run.RootDirectory = root;
+    EXPECT_EQ(ParameterFilePath(run), path) << root;
+  }
 }
 
 TEST(WritePtp400Program, OriginSettingOneWithLowerLeftCornerGivesO0AndClockwiseDigit3) {
   test::WriterFixture f("writer-origin");
   f.settings.Origin = "1";
-  PathSegment start = PathPoint(-5, 0, 0, 4, kContourStart);
-  start.Bulge() = -1;  // clockwise half circle
-  f.state.PathList.push_back(start);
-  f.state.PathList.push_back(PathPoint(5, 100, 0, 4));
-  f.state.PathList.push_back(PathPoint(5, 100, 20, 4));
+  f.state.PathList = {PathPoint(-5, 0, 0, 4, kContourStart, -1), PathPoint(5, 100, 0), PathPoint(5, 100, 20)};
   f.WriteProgram();
   EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"),
-            "6000,4000,190,\"M\",\"MARQUILL DXF IMPORT\"\r\n"
-            "\" G10 X0 Y0 Z4 O0\"\r\n"
-            "\" G13/ X100 Y0 I50\"\r\n"
-            "\" G00 X100 Y20 Z4\"\r\n"
-            "\"end\"\r\n");
+            ProgramText({"G10 X0 Y0 Z4 O0", "G13/ X100 Y0 I50", "G00 X100 Y20 Z4"}));
 }
 
-TEST(WritePtp400Program, OriginWordOfEachMachineCorner) {
-  struct Case {
-    bool right, top;
-    const char* origin;
-    const char* word;
-  };
-  const Case cases[] = {
-      {false, false, "0", " O1"}, {false, true, "0", " O0"},  {true, true, "0", " O2"},
-      {true, false, "0", " O3"},  {false, false, "1", " O0"}, {false, true, "1", " O1"},
-      {true, true, "1", " O3"},   {true, false, "1", " O2"},
-  };
-  for (const Case& k : cases) {
+TEST(PrepareFrame, OriginWordYSignAndArcDigitOfEachMachineCorner) {
+  // X from the right, Y from the top, origin setting, origin word.
+  // clang-format off
+  const std::tuple<int, int, const char*, const char*> cases[] = {
+      {0, 0, "0", " O1"}, {0, 1, "0", " O0"}, {1, 1, "0", " O2"}, {1, 0, "0", " O3"}, {0, 0, "1", " O0"},
+      {0, 1, "1", " O1"}, {1, 1, "1", " O3"}, {1, 0, "1", " O2"}};
+  // clang-format on
+  for (const auto& [right, top, origin, word] : cases) {
     Settings settings;
-    settings.Origin = k.origin;
+    settings.Origin = origin;
     ConversionState state;
-    state.XFromRight = k.right;
-    state.YFromTop = k.top;
+    state.XFromRight = right;
+    state.YFromTop = top;
     const WriterFrame frame = PrepareFrame(settings, state);
-    EXPECT_EQ(frame.OriginWord, k.word) << k.right << k.top << k.origin;
-    EXPECT_EQ(frame.YSign, k.top ? -1.0f : 1.0f);
-    EXPECT_EQ(frame.ClockwiseDigit, k.origin[0] == '1' ? '3' : '2');
+    EXPECT_EQ(frame.OriginWord, word) << right << top << origin;
+    EXPECT_EQ(frame.YSign, top ? -1.0f : 1.0f);
+    EXPECT_EQ(frame.ClockwiseDigit, origin[0] == '1' ? '3' : '2');
   }
 }
 
@@ -139,44 +136,42 @@ TEST(WritePtp400Program, InchDrawingHasUnitLetterIAndInchPrecision) {
   f.state.DrawingInInches = true;
   f.SetPanel(24, 18, 0.75f);
   f.state.PartDescription = "DOOR";
-  f.state.PathList.push_back(PathPoint(-1, 1.23456f, 2, 0.5f, kContourStart));
-  f.state.PathList.push_back(PathPoint(1, 10, 2, 0.5f));
+  f.state.PathList = {PathPoint(-1, 1.23456f, 2, 0.5f, kContourStart), PathPoint(1, 10, 2, 0.5f)};
   f.WriteProgram();
   EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"),
-            "240,180,7.5,\"I\",\"DOOR\"\r\n"
-            "\" G10 X1.235 Y2 Z0.5 O1\"\r\n"
-            "\" G00 X10 Y2 Z0.5\"\r\n"
-            "\"end\"\r\n");
+            ProgramText({"G10 X1.235 Y2 Z0.5 O1", "G00 X10 Y2 Z0.5"}, "240,180,7.5,\"I\",\"DOOR\""));
   EXPECT_EQ(ReadFileText(f.Drawings() / "MQ.PNX"), "PANEL1,1,MAT,24,18\r\n");
 }
 
-TEST(WritePtp400Program, LongProgramIsStoredInPortions) {
-  test::WriterFixture f("writer-split");
-  f.settings.LineLimit = "800";
-  // 999 machining lines: contours of 3 points (start, middle, closing point).
-  for (int k = 0; k < 333; ++k) {
-    const float x = static_cast<float>(k);
-    f.state.PathList.push_back(PathPoint(-1, x, 0, 5, kContourStart));
-    f.state.PathList.push_back(PathPoint(1, x, 10, 5));
-    f.state.PathList.push_back(PathPoint(1, x, 20, 5));
-  }
+// A program is written whole whatever its size, and its line count is not 16-bit.
+TEST(WritePtp400Program, LongProgramIsWrittenWhole) {
+  test::WriterFixture f("writer-long");
+  f.settings.LineLimit = "100000";
+  f.state.PathList = {PathPoint(-1, 0, 0, 5, kContourStart)};
+  for (int k = 1; k < 33000; ++k) f.state.PathList.push_back(PathPoint(1, 1000.25f + k, 500.75f, 5));
   f.WriteProgram();
-  const std::string first = ReadFileText(f.Destination() / "PANEL11.SRG");
-  const std::string second = ReadFileText(f.Destination() / "PANEL12.SRG");
-  ASSERT_FALSE(first.empty());
-  ASSERT_FALSE(second.empty());
-  const std::string header = "6000,4000,190,\"M\",\"MARQUILL DXF IMPORT\"\r\n";
-  EXPECT_EQ(first.substr(0, header.size()), header);
-  EXPECT_EQ(second.substr(0, header.size()), header);
-  EXPECT_NE(second.find("\" G10 X266 Y0 Z5 O1\"\r\n"), std::string::npos);
-  EXPECT_EQ(first.substr(first.size() - 7), "\"end\"\r\n");
-  EXPECT_EQ(second.substr(second.size() - 7), "\"end\"\r\n");
-  EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 1 + 798 + 1);  // ends at the lift on line 798
-  EXPECT_EQ(f.Messages(),
-            (std::vector<std::string>{"Breaking up into multiples...", "PORTION 1 -  COMPLETED. ",
-                                      "PORTION 2 -  COMPLETED. ", "CONVERSION COMPLETED.  1001 Lines"}));
-  EXPECT_EQ(ReadFileText(f.Drawings() / "MQ.PNX"), "PANEL1,1,MAT,600,400\r\nPANEL1,1,MAT,600,400\r\n");
-  EXPECT_EQ(f.run.WrittenPrograms.size(), 2);
+  const std::string program = ReadFileText(f.Destination() / "PANEL1");
+  EXPECT_EQ(std::count(program.begin(), program.end(), '\n'), 33002);
+  EXPECT_GT(program.size(), 21u * 30000u);
+  EXPECT_EQ(program.substr(program.size() - 36), "\" G00 X33999.25 Y500.75 Z5\"\r\n\"end\"\r\n");
+  EXPECT_EQ(f.PendingLines(), std::vector<std::string>{"CONVERSION COMPLETED.  33002 Lines"});
+}
+
+// A replacement is written beside the file and renamed over it: the old file stays
+// whole when the new one cannot take its place, and no temporary file is left.
+TEST(WriteFileAtomically, ReplacesTheFileWholeOrNotAtAll) {
+  test::ScratchDirectory dir("atomic");
+  test::WriteFileText(dir / "INDEX.IND", "old contents that are longer");
+  const std::string bytes("new\r\n\0x", 7);
+  EXPECT_FALSE(WriteFileAtomically((dir / "INDEX.IND").string(), bytes));
+  EXPECT_EQ(ReadFileText(dir / "INDEX.IND"), bytes);
+  std::filesystem::create_directories(dir / "PROGRAM" / "inside");
+  const auto reason = WriteFileAtomically((dir / "PROGRAM").string(), "text");
+  ASSERT_TRUE(reason);
+  EXPECT_FALSE(reason->empty());
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "PROGRAM" / "inside"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+  EXPECT_TRUE(WriteFileAtomically((dir / "missing" / "X").string(), "text"));
 }
 
 TEST(WritePtp400Program, WriteErrorIsReportedAndTheDrawingFails) {
@@ -184,60 +179,33 @@ TEST(WritePtp400Program, WriteErrorIsReportedAndTheDrawingFails) {
   f.AddRectangleContour();
   f.settings.DestinationPath = (f.scratch / "missing").string() + "/";
   f.WriteProgram();
+  const std::string path = f.settings.DestinationPath + "PANEL1";
   EXPECT_EQ(f.run.FileFailed, kTrue);
-  ASSERT_EQ(f.run.FailedFiles.size(), 1);
-  EXPECT_EQ(f.run.FailedFiles[1], f.settings.DestinationPath + "PANEL1");
-  const auto messages = f.Messages();
+  EXPECT_EQ(f.run.FailedFiles, OneBasedList<std::string>{path});
+  const auto messages = f.PendingLines();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].rfind("Cannot write " + f.settings.DestinationPath + "PANEL1: ", 0), 0u)
-      << messages[0];
+  EXPECT_EQ(messages[0].rfind("Cannot write " + path + ": ", 0), 0u) << messages[0];
   EXPECT_FALSE(f.state.ProgramWritten);
   EXPECT_FALSE(std::filesystem::exists(f.Drawings() / "MQ.PNX"));
 }
 
-TEST(WritePtp400Program, ReplacingAProgramLeavesNoTemporaryFile) {
-  test::WriterFixture f("writer-replace");
-  test::WriteFileText(f.Destination() / "PANEL1", "old program");
-  f.AddRectangleContour();
-  f.WriteProgram();
-  EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"), kWorkedExample);
-  int files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(f.Destination())) ++files;
-  EXPECT_EQ(files, 1);
-}
-
+// Without Par.DAT every bore is drilled alone with T0, and the missing file is reported
+// once a run.
 TEST(WritePtp400Program, SectionsComeInOrderBoresGroovesEdgeBoresPaths) {
   test::WriterFixture f("writer-sections");
-  f.state.BoreList.push_back(Bore(37, 50));
-  LineBoreRecord groove;
-  groove.X1 = 0;
-  groove.Y1 = 200;
-  groove.X2 = 600;
-  groove.Y2 = 200;
-  groove.Z = 8;
-  groove.Tool = 61;
-  f.state.LineBoreList.push_back(groove);
-  EdgeBoreRecord edge;
-  edge.Side = 3;
-  edge.X = 30;
-  edge.Y = 100;
-  edge.Z = 9.5f;
-  edge.ToolText = "";
-  f.state.EdgeBoreList.push_back(edge);
-  f.AddRectangleContour();
-  f.WriteProgram();
+  for (int drawing = 1; drawing <= 2; ++drawing) {
+    f.AddRectangleContour();
+    f.state.BoreList = {Bore(37, 50)};
+    f.state.LineBoreList = {LineBoreRecord{0, 200, 600, 200, 8, 0, 0, 0, 0, 61}};
+    f.state.EdgeBoreList = {EdgeBoreRecord{3, 0, 30, 100, 9.5f, 0, 1, 0, std::string_view("")}};
+    f.WriteProgram();
+  }
   EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"),
-            "6000,4000,190,\"M\",\"MARQUILL DXF IMPORT\"\r\n"
-            "\" G00 X37 Y50 Z12 T0 O1\"\r\n"
-            "\" G16 X0 Y200 Z8 T61\"\r\n"
-            "\" G00 X600\"\r\n"
-            "\" G06 X30 Y100 Z9.5\"\r\n"
-            "\" G10 X0 Y0 Z20 T5 VX5000 VZ2000\"\r\n"
-            "\" G10 X600 Y0 Z20\"\r\n"
-            "\" G10 X600 Y400 Z20\"\r\n"
-            "\" G10 X0 Y400 Z20\"\r\n"
-            "\" G00 X0 Y0 Z20\"\r\n"
-            "\"end\"\r\n");
+            ProgramText({"G00 X37 Y50 Z12 T0 O1", "G16 X0 Y200 Z8 T61", "G00 X600", "G06 X30 Y100 Z9.5",
+                         "G10 X0 Y0 Z20 T5 VX5000 VZ2000", "G10 X600 Y0 Z20", "G10 X600 Y400 Z20",
+                         "G10 X0 Y400 Z20", "G00 X0 Y0 Z20"}));
+  const auto messages = f.PendingLines();
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), "Parameter file PAR.DAT not found."), 1);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "writer_fixture.h"
 
 namespace mq {
@@ -11,6 +13,8 @@ namespace {
 
 using test::ReadFileText;
 
+// Columns LENGTH, WIDTH and quoted DESCRIPTION; a 600 x 400 part "SIDE"; the drawing
+// gives the length; the list is in millimetres.
 struct PtsFixture : test::WriterFixture {
   explicit PtsFixture(const std::string& name) : WriterFixture(name) {
     settings.PTSPath = Destination().string() + "/";
@@ -20,101 +24,77 @@ struct PtsFixture : test::WriterFixture {
     Column(2, "WIDTH");
     Column(3, "DESCRIPTION", true);
     state.PartDescription = "SIDE";
+    state.PtsValues[1] = "600";
   }
-  void Column(int i, const std::string& name, bool quoted = false) {
-    settings.PtsFieldNames[static_cast<std::size_t>(i)] = name;
-    settings.PtsFieldQuoted[static_cast<std::size_t>(i)] = quoted;
-    state.PtsFieldNames[static_cast<std::size_t>(i)] = name;
+  void Column(std::size_t i, const std::string& name, bool quoted = false) {
+    settings.PtsFieldNames[i] = state.PtsFieldNames[i] = name;
+    settings.PtsFieldQuoted[i] = quoted;
   }
-  void Write() {
-    EngineContext& c = Context();
-    WritePtsEntry(c);
+  std::string Write(const std::string& file = "CUTLIST.PTS") {
+    WritePtsEntry(context);
+    return ReadFileText(Destination() / file);
   }
-  std::string List() const { return ReadFileText(Destination() / "CUTLIST.PTS"); }
 };
 
-TEST(PtsPartList, SideExampleByteForByte) {
+TEST(PtsPartList, SideExampleThenASecondEntryRecountsTheHeader) {
   PtsFixture f("pts-side");
-  f.state.PtsValues[1] = "600";  // the drawing names one column; the others are filled in
-  f.Write();
-  EXPECT_EQ(f.List(), "2.00, 1,M\r\n600,400,\"SIDE\"\r\n");
-  EXPECT_TRUE(f.Reported("Entry to PTS: " + f.settings.PTSPath + "CUTLIST.PTS"));
-}
-
-TEST(PtsPartList, SecondEntryIsAppendedAndTheHeaderRecounted) {
-  PtsFixture f("pts-second");
-  f.state.PtsValues[3] = "SIDE";
-  f.Write();
+  EXPECT_EQ(f.Write(), "2.00, 1,M\r\n600,400,\"SIDE\"\r\n");
+  EXPECT_EQ(f.PendingLines(),
+            std::vector<std::string>{"Entry to PTS: " + f.settings.PTSPath + "CUTLIST.PTS"});
   f.SetPanel(500, 300, 19);
+  f.state.PtsValues[1] = "";
   f.state.PtsValues[3] = "TOP";
-  f.Write();
-  EXPECT_EQ(f.List(), "2.00, 2,M\r\n600,400,\"SIDE\"\r\n500,300,\"TOP\"\r\n");
+  EXPECT_EQ(f.Write(), "2.00, 2,M\r\n600,400,\"SIDE\"\r\n500,300,\"TOP\"\r\n");
 }
 
-TEST(PtsPartList, LongFirstLineIsNoHeader) {
-  PtsFixture f("pts-long-first");
-  test::WriteFileText(f.Destination() / "CUTLIST.PTS", "1234567890,123456789\r\n5,6,\"X\"\r\n");
-  f.state.PtsValues[1] = "600";
-  f.Write();
-  EXPECT_EQ(f.List(), "2.00, 3,M\r\n1234567890,123456789\r\n5,6,\"X\"\r\n600,400,\"SIDE\"\r\n");
-}
-
-TEST(PtsPartList, OldHeaderIsReplaced) {
-  PtsFixture f("pts-old-header");
-  test::WriteFileText(f.Destination() / "cutlist.pts", "2.00, 1,D\r\n5,6,\"X\"\r\n\r\n");
-  f.state.PtsValues[1] = "600";
-  f.Write();
-  // The existing list is found whatever the case of its name.
-  EXPECT_EQ(ReadFileText(f.Destination() / "cutlist.pts"), "2.00, 2,M\r\n5,6,\"X\"\r\n600,400,\"SIDE\"\r\n");
-}
-
-TEST(PtsPartList, ControlValuesOffAndErrorWriteNothing) {
-  struct Case {
-    const char* control;
-    const char* message;
-  };
-  const Case cases[] = {{"OFF", "PTS File Generation Turned OFF in Drawing"},
-                        {"ERROR", "Entry not made to PTS file due to Error"}};
-  for (const Case& k : cases) {
-    PtsFixture f(std::string("pts-") + k.control);
-    f.state.PtsValues[0] = k.control;
-    f.state.PtsValues[1] = "600";
-    f.Write();
-    EXPECT_FALSE(std::filesystem::exists(f.Destination() / "CUTLIST.PTS"));
-    EXPECT_EQ(f.Messages(), (std::vector<std::string>{k.message}));
+// A first line that is 19 characters or longer before its CR is an entry, not a header;
+// the old list is found whatever the case of its name.
+TEST(PtsPartList, OldListJoinedUnderANewHeader) {
+  // clang-format off
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"CUTLIST.PTS", "1234567890,123456789\r\n5,6,\"X\"\r\n",
+       "2.00, 3,M\r\n1234567890,123456789\r\n5,6,\"X\"\r\n"},
+      {"CUTLIST.PTS", "1234567890123456789\r\n", "2.00, 2,M\r\n1234567890123456789\r\n"},
+      {"cutlist.pts", "2.00, 1,D\r\n5,6,\"X\"\r\n\r\n", "2.00, 2,M\r\n5,6,\"X\"\r\n"},
+      {"CUTLIST.PTS", "\r\n\r\n", "2.00, 1,M\r\n"}};
+  // clang-format on
+  for (const auto& [file, old_text, new_start] : cases) {
+    PtsFixture f("pts-old");
+    test::WriteFileText(f.Destination() / file, old_text);
+    EXPECT_EQ(f.Write(file), std::string(new_start) + "600,400,\"SIDE\"\r\n") << old_text;
   }
 }
 
-TEST(PtsPartList, DrawingWithoutValuesMakesNoEntry) {
-  PtsFixture f("pts-no-values");
-  f.Write();
-  EXPECT_FALSE(std::filesystem::exists(f.Destination() / "CUTLIST.PTS"));
-  EXPECT_TRUE(f.Messages().empty());
+// OFF and ERROR make no entry and say why; a drawing without values makes none either.
+TEST(PtsPartList, ControlValueOfTheDrawing) {
+  const std::tuple<const char*, const char*> cases[] = {{"OFF", "PTS File Generation Turned OFF in Drawing"},
+                                                        {"ERROR", "Entry not made to PTS file due to Error"},
+                                                        {"", ""}};
+  for (const auto& [control, message] : cases) {
+    PtsFixture f("pts-control");
+    f.state.PtsValues[0] = control;
+    if (!*control) f.state.PtsValues[1] = "";
+    EXPECT_EQ(f.Write(), "") << control;
+    EXPECT_EQ(f.PendingLines(), *message ? std::vector<std::string>{message} : std::vector<std::string>{});
+  }
+  PtsFixture f("pts-job7");
+  f.state.PtsValues[0] = "JOB7";
+  EXPECT_EQ(f.Write("JOB7.PTS"), "2.00, 1,M\r\n600,400,\"SIDE\"\r\n");
 }
 
 TEST(PtsListPath, DefaultNameOrTheDrawingsList) {
   Settings s;
   s.PTSPath = "C:\\JOBS\\";
   s.PTSName = "PARTS";
-  EXPECT_EQ(PtsListPath("", s), "C:\\JOBS\\PARTS.PTS");
-  EXPECT_EQ(PtsListPath("JOB7", s), "C:\\JOBS\\JOB7.PTS");
-  EXPECT_EQ(PtsListPath(" JOB 7 ", s), "C:\\JOBS\\JOB7.PTS");
-  EXPECT_EQ(PtsListPath("C:\\LISTS\\JOB7.TXT", s), "C:\\LISTS\\JOB7.TXT");
-  EXPECT_EQ(PtsListPath("C:\\LISTS\\", s), "C:\\LISTS\\PARTS.PTS");
+  // clang-format off
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "C:\\JOBS\\PARTS.PTS"}, {"JOB7", "C:\\JOBS\\JOB7.PTS"}, {" JOB 7 ", "C:\\JOBS\\JOB7.PTS"},
+      {"C:\\LISTS\\JOB7.TXT", "C:\\LISTS\\JOB7.TXT"}, {"C:\\LISTS\\", "C:\\LISTS\\PARTS.PTS"}};
+  // clang-format on
+  for (const auto& [control, path] : cases) EXPECT_EQ(PtsListPath(control, s), path) << control;
 }
 
-TEST(PtsPartList, ListNamedInTheDrawing) {
-  PtsFixture f("pts-job7");
-  f.state.PtsValues[0] = "JOB7";
-  f.state.PtsValues[1] = "600";
-  f.Write();
-  EXPECT_EQ(ReadFileText(f.Destination() / "JOB7.PTS"), "2.00, 1,M\r\n600,400,\"SIDE\"\r\n");
-  const std::string full = (f.scratch / "other.txt").string();
-  f.state.PtsValues[0] = full;
-  f.Write();
-  EXPECT_EQ(ReadFileText(full), "2.00, 1,M\r\n600,400,\"SIDE\"\r\n");
-}
-
+// Column 7 has no name and no value: an unquoted empty column, like COLOR.
 TEST(PtsPartList, EmptyColumnsAndSpecialColumns) {
   PtsFixture f("pts-columns");
   f.Column(4, "GRAIN", true);
@@ -123,44 +103,27 @@ TEST(PtsPartList, EmptyColumnsAndSpecialColumns) {
   f.Column(8, "DESCRIPTION1", true);
   f.Column(9, "QTY");
   f.state.PtsValues[9] = "2";
-  f.Write();
-  // Column 7 has no name and no value: an unquoted empty column, like COLOR.
-  EXPECT_EQ(f.List(), "2.00, 1,M\r\n600,400,\"SIDE\",\" \",0,12,0,\"SIDE\",2\r\n");
+  EXPECT_EQ(f.Write(), "2.00, 1,M\r\n600,400,\"SIDE\",\" \",0,12,0,\"SIDE\",2\r\n");
 }
 
 TEST(PtsPartList, SizesAreConvertedToTheListsUnits) {
-  struct Case {
-    bool drawing_in_inches;
-    bool list_metric;
-    float length, width;
-    const char* given_length;
-    const char* line;
-    const char* header;
-  };
-  const Case cases[] = {
-      {false, false, 600, 400, "", "23.62,15.75,\"SIDE\"", "2.00, 1,D"},
-      {true, true, 24, 18, "", "609.6,457.2,\"SIDE\"", "2.00, 1,M"},
-      {true, false, 24, 18.125f, "", "24,18.125,\"SIDE\"", "2.00, 1,D"},
-      {false, true, 600, 400, "590.456", "590.46,400,\"SIDE\"", "2.00, 1,M"},
-  };
-  for (const Case& k : cases) {
+  // Drawing in inches, list in millimetres, length, width, the drawing's length, the list.
+  // clang-format off
+  const std::tuple<bool, bool, float, float, const char*, const char*> cases[] = {
+      {false, false, 600, 400, "", "2.00, 1,D\r\n23.62,15.75,\"SIDE\"\r\n"},
+      {true, true, 24, 18, "", "2.00, 1,M\r\n609.6,457.2,\"SIDE\"\r\n"},
+      {true, false, 24, 18.125f, "", "2.00, 1,D\r\n24,18.125,\"SIDE\"\r\n"},
+      {false, true, 600, 400, "590.456", "2.00, 1,M\r\n590.46,400,\"SIDE\"\r\n"}};
+  // clang-format on
+  for (const auto& [inches, millimetres, length, width, given_length, text] : cases) {
     PtsFixture f("pts-units");
-    f.state.DrawingInInches = k.drawing_in_inches;
-    f.settings.PTSMetric = k.list_metric;
-    f.SetPanel(k.length, k.width, 1);
-    f.state.PtsValues[1] = k.given_length;
+    f.state.DrawingInInches = inches;
+    f.settings.PTSMetric = millimetres;
+    f.SetPanel(length, width, 1);
+    f.state.PtsValues[1] = given_length;
     f.state.PtsValues[3] = "SIDE";
-    f.Write();
-    EXPECT_EQ(f.List(), std::string(k.header) + "\r\n" + k.line + "\r\n");
+    EXPECT_EQ(f.Write(), text) << given_length;
   }
-}
-
-TEST(PtsListText, JoiningRules) {
-  EXPECT_EQ(PtsListText("", "A", true), "2.00, 1,M\r\nA\r\n");
-  EXPECT_EQ(PtsListText("\r\n\r\n", "A", false), "2.00, 1,D\r\nA\r\n");
-  EXPECT_EQ(PtsListText("2.00, 1,M\r\nA\r\n", "B", true), "2.00, 2,M\r\nA\r\nB\r\n");
-  // A first line of 19 characters ends at position 20: an entry, not a header.
-  EXPECT_EQ(PtsListText("1234567890123456789\r\n", "B", true), "2.00, 2,M\r\n1234567890123456789\r\nB\r\n");
 }
 
 }  // namespace

@@ -7,62 +7,39 @@
 namespace mq {
 namespace {
 
-// Fills table rows from the top: each entry is Enabled, Tool, Substitute.
-Settings TableOf(std::initializer_list<ToolSubstitutionRow> rows) {
+// Rows of Enabled, Tool, Substitute, filled from row `first` on.
+Settings TableOf(std::initializer_list<ToolSubstitutionRow> rows, int first = 0) {
   Settings settings;
-  int n = 0;
-  for (const ToolSubstitutionRow& row : rows) settings.ToolSubstitution[n++] = row;
+  for (const ToolSubstitutionRow& row : rows)
+    settings.ToolSubstitution[static_cast<std::size_t>(first++)] = row;
   return settings;
 }
 
-struct LookupCase {
-  const char* name;
-  Settings settings;
-  int16_t tool;
-  const char* expected;
-  bool substituted;
-};
-
+// The upper of two rows for a tool applies; a row whose enable cell is empty or blank is
+// ignored; an empty substitute gives 0; the tool cell is read as a number; the
+// substitute is written as a whole number without blanks; a lookup that finds nothing
+// leaves the substitution flag as it was.
 TEST(SubstituteTool, FirstEnabledMatchingRowWins) {
-  const LookupCase cases[] = {
-      {"two enabled rows for the tool: the upper one applies", TableOf({{"1", "5", "12"}, {"1", "5", "13"}}),
-       5, "12", true},
-      {"a row without an enable mark is ignored although its tool matches",
-       TableOf({{"", "5", "12"}, {"1", "5", "13"}}), 5, "13", true},
-      {"an enable cell of blanks is no mark", TableOf({{"  ", "5", "12"}}), 5, "5", false},
-      {"an empty substitute cell gives 0", TableOf({{"1", "5", ""}}), 5, "0", true},
-      {"other tools pass unchanged", TableOf({{"1", "5", "12"}}), 7, "7", false},
-      {"no rows at all", Settings{}, 9, "9", false},
-      {"the tool cell is read as a number", TableOf({{"1", " 05.0 ", "12"}}), 5, "12", true},
-      {"the substitute is written without blanks", TableOf({{"1", "5", "  21 "}}), 5, "21", true},
-      {"a fractional substitute becomes a whole tool number", TableOf({{"1", "5", "7.6"}}), 5, "8", true},
-      {"a tool cell that is not that number does not match", TableOf({{"1", "5.5", "12"}}), 5, "5", false},
-      {"a negative tool number passes unchanged", TableOf({{"1", "5", "12"}}), -3, "-3", false},
-  };
-  for (const auto& c : cases) {
-    bool substituted = false;
-    EXPECT_EQ(SubstituteTool(c.settings, c.tool, substituted), c.expected) << c.name;
-    EXPECT_EQ(substituted, c.substituted) << c.name;
+  // Table, tool, flag before, expected text, flag after.
+  // clang-format off
+  const std::tuple<Settings, int16_t, bool, const char*, bool> cases[] = {
+      {TableOf({{"1", "5", "12"}, {"1", "5", "13"}}), 5, false, "12", true},
+      {TableOf({{"", "5", "12"}, {"1", "5", "13"}}), 5, false, "13", true},
+      {TableOf({{"  ", "5", "12"}}), 5, false, "5", false},
+      {TableOf({{"1", "5", ""}}), 5, false, "0", true},
+      {TableOf({{"", "5", "12"}}), 5, true, "5", true},
+      {TableOf({{"1", "5", "12"}}), 7, false, "7", false},
+      {TableOf({{"1", " 05.0 ", "12"}}), 5, false, "12", true},
+      {TableOf({{"1", "5.5", "12"}}), 5, false, "5", false},
+      {TableOf({{"1", "5", "  21 "}}), 5, false, "21", true},
+      {TableOf({{"1", "5", "7.6"}}), 5, false, "8", true},
+      {TableOf({{"1", "4", "40"}}, kToolSubstitutionRows - 1), 4, false, "40", true}};
+  // clang-format on
+  for (const auto& [settings, tool, before, expected, after] : cases) {
+    bool substituted = before;
+    EXPECT_EQ(SubstituteTool(settings, tool, substituted), expected) << tool;
+    EXPECT_EQ(substituted, after) << tool;
   }
-}
-
-TEST(SubstituteTool, TheLastRowIsConsulted) {
-  Settings settings;
-  settings.ToolSubstitution[kToolSubstitutionRows - 1] = {"1", "4", "40"};
-  bool substituted = false;
-  EXPECT_EQ(SubstituteTool(settings, 4, substituted), "40");
-  EXPECT_TRUE(substituted);
-}
-
-TEST(SubstituteTool, WithoutAMatchTheFlagStaysAsItWas) {
-  // The writer resets the flag itself; a lookup never clears it.
-  const Settings settings = TableOf({{"", "5", "12"}});
-  bool substituted = true;
-  EXPECT_EQ(SubstituteTool(settings, 5, substituted), "5");
-  EXPECT_TRUE(substituted);
-  substituted = false;
-  EXPECT_EQ(SubstituteTool(settings, 5, substituted), "5");
-  EXPECT_FALSE(substituted);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "support/dxf_builder.h"
 #include "support/recording_operator.h"
@@ -16,76 +17,63 @@ namespace fs = std::filesystem;
 
 class ProcessFileTest : public ::testing::Test {
  protected:
-  // Creates a drawing in the scratch directory.
-  std::string Drawing(const std::string& name) {
-    test::DxfBuilder().Rectangle("BORDER", 0, 0, 600, 400).Save(scratch / name);
-    return (scratch / name).string();
-  }
   // The scratch directory written with backslashes, as an operator on Windows types it.
   std::string Dir() const { return scratch.path().string() + "\\"; }
   void Process(std::string request) {
     run.PendingMessage.clear();
-    ProcessFile(request, run, settings, nullptr);
+    ProcessFile(request, run, Settings(), nullptr);
     trimmed_request = request;
   }
 
   test::ScratchDirectory scratch{"process"};
   test::RecordingOperator person;
   RunContext run{person};
-  Settings settings;
   std::string trimmed_request;
 };
 
-TEST_F(ProcessFileTest, RequestWithoutExtensionConvertsTheDxf) {
-  Drawing("A.DXF");
-  Process(Dir() + "A");
-  EXPECT_EQ(run.FileFailed, kFalse);
-  EXPECT_EQ(run.ProgramName, "A");
-  EXPECT_EQ(run.DxfShortName, "A");
-  EXPECT_EQ(fs::path(run.DxfFileName), scratch / "A.DXF");
-  EXPECT_EQ(fs::path(run.DxfDirectory), scratch.path() / "");
-  EXPECT_EQ(run.PendingMessage.substr(0, 2), "A\r") << "the title line";
-}
-
-TEST_F(ProcessFileTest, ExtensionIsRecognisedWithoutRegardToCase) {
-  Drawing("A.dxf");
-  Process(Dir() + "A.dxf");
-  EXPECT_EQ(run.FileFailed, kFalse);
-  EXPECT_EQ(run.ProgramName, "A");
-  EXPECT_EQ(fs::path(run.DxfFileName).filename(), "A.dxf") << "no second extension";
-}
-
-TEST_F(ProcessFileTest, SecondWordIsTheProgramName) {
-  Drawing("A.DXF");
-  Process("  " + Dir() + "A.DXF   P12  ");
-  EXPECT_EQ(run.ProgramName, "P12");
-  EXPECT_EQ(trimmed_request, Dir() + "A.DXF   P12") << "the request is trimmed in place";
-}
-
-TEST_F(ProcessFileTest, ProgramNameKeepsItsDirectoryButTheTitleDoesNot) {
-  Drawing("A.DXF");
-  Process(Dir() + "A.DXF C:\\OUT\\P7.DXF");
-  EXPECT_EQ(run.ProgramName, "C:\\OUT\\P7");
-  EXPECT_EQ(run.PendingMessage.substr(0, 3), "P7\r");
-}
-
-TEST_F(ProcessFileTest, PathContainingDxfIsUsedUnchanged) {
-  Drawing("A.DXF.OLD");
-  Process(Dir() + "A.DXF.OLD");
-  EXPECT_EQ(run.FileFailed, kFalse);
-  EXPECT_EQ(fs::path(run.DxfFileName).filename(), "A.DXF.OLD");
-  EXPECT_EQ(run.ProgramName, "A");
-}
-
-TEST_F(ProcessFileTest, OtherExtensionGetsDxfAppended) {
-  Process(Dir() + "A.TXT");
-  EXPECT_EQ(run.DxfFileName, Dir() + "A.TXT.DXF");
-  EXPECT_EQ(run.ProgramName, "A.TXT");
-  EXPECT_NE(run.FileFailed, kFalse);
+TEST_F(ProcessFileTest, RequestGivesDrawingAndProgramName) {
+  struct Case {
+    const char* file;     // drawing created in the directory; nullptr: none
+    const char* request;  // after the directory
+    const char* drawing;  // DxfFileName after the directory
+    const char* program;
+    const char* title;  // first pending line; for a missing drawing the whole message
+  };
+  const Case cases[] = {
+      {"A.DXF", "A", "A.DXF", "A", "A"},
+      {"B.dxf", "B.dxf", "B.dxf", "B", "B"},  // the extension test is case-blind
+      {"C.DXF", "C.DXF   P12  ", "C.DXF", "P12", "P12"},
+      {"D.DXF.OLD", "D.DXF.OLD", "D.DXF.OLD", "D", "D"},
+      {nullptr, "E.TXT", "E.TXT.DXF", "E.TXT", "E.TXT.DXF  NOT FOUND"},
+      {"F.DXF", "F.DXF C:\\OUT\\P7.DXF", "F.DXF", "C:\\OUT\\P7", "P7"},  // no directory in the title
+  };
+  int failures = 0;
+  for (const Case& c : cases) {
+    if (c.file) test::DxfBuilder().Rectangle("BORDER", 0, 0, 600, 400).Save(scratch / c.file);
+    Process("  " + Dir() + c.request);
+    std::string request = c.request;
+    request.erase(request.find_last_not_of(' ') + 1);
+    EXPECT_EQ(trimmed_request, Dir() + request) << "the request is trimmed in place";
+    EXPECT_EQ(run.ProgramName, c.program) << c.request;
+    if (c.file) {
+      EXPECT_EQ(run.FileFailed, kFalse) << c.request << ": " << run.PendingMessage;
+      EXPECT_EQ(fs::path(run.DxfFileName), scratch / c.drawing) << c.request;
+      EXPECT_EQ(fs::path(run.DxfDirectory), scratch.path() / "") << c.request;
+      EXPECT_EQ(run.PendingMessage.substr(0, std::string(c.title).size() + 1), std::string(c.title) + "\r");
+    } else {
+      ++failures;
+      EXPECT_NE(run.FileFailed, kFalse) << c.request;
+      EXPECT_EQ(run.DxfFileName, Dir() + c.drawing);
+      EXPECT_EQ(run.DxfDirectory, Dir());
+      EXPECT_EQ(run.PendingMessage, Dir() + c.title + "\r");
+    }
+    ASSERT_EQ(run.FailedFiles.size(), failures) << "a failure never carries over";
+  }
+  EXPECT_EQ(run.FailedFiles[1], Dir() + "E.TXT.DXF");
 }
 
 TEST_F(ProcessFileTest, RequestWithoutSeparatorHasNoDirectory) {
-  Drawing("LOCAL.DXF");
+  test::DxfBuilder().Rectangle("BORDER", 0, 0, 600, 400).Save(scratch / "LOCAL.DXF");
   const fs::path before = fs::current_path();
   fs::current_path(scratch.path());
   Process("LOCAL");
@@ -95,39 +83,20 @@ TEST_F(ProcessFileTest, RequestWithoutSeparatorHasNoDirectory) {
   EXPECT_EQ(run.DxfFileName, "LOCAL.DXF");
 }
 
-TEST_F(ProcessFileTest, MissingDrawingFailsAndTheNextOneGoesOn) {
-  Drawing("B.DXF");
-  Process(Dir() + "MISSING");
-  EXPECT_NE(run.FileFailed, kFalse);
-  EXPECT_EQ(run.PendingMessage, Dir() + "MISSING.DXF  NOT FOUND\r");
-  ASSERT_EQ(run.FailedFiles.size(), 1);
-  EXPECT_EQ(run.FailedFiles[1], Dir() + "MISSING.DXF");
-
-  Process(Dir() + "B");
-  EXPECT_EQ(run.FileFailed, kFalse) << "a failure never carries over";
-  EXPECT_EQ(run.FailedFiles.size(), 1);
-}
-
 TEST_F(ProcessFileTest, ReaderFailureSkipsTheEngine) {
   std::ofstream(scratch / "CUT.DXF") << "0\nSECTION\n2\nENTITIES\n0\nLINE\n";
-  Process(Dir() + "CUT");
-  EXPECT_NE(run.FileFailed, kFalse);
-  const std::string path = (scratch / "CUT.DXF").string();
-  EXPECT_EQ(run.PendingMessage, "CUT\rDXF file ends before the end of its ENTITIES section: " + path + "\r")
-      << "nothing after the reader's message";
-  ASSERT_EQ(run.FailedFiles.size(), 1);
-  EXPECT_EQ(run.FailedFiles[1], path);
-}
-
-TEST_F(ProcessFileTest, DrawingWithoutEntitiesFailsUnderItsName) {
   std::ofstream(scratch / "EMPTY.DXF") << "0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nEOF\n";
+  const std::string cut = (scratch / "CUT.DXF").string(), empty = (scratch / "EMPTY.DXF").string();
+  Process(Dir() + "CUT");
+  EXPECT_EQ(run.PendingMessage, "CUT\rDXF file ends before the end of its ENTITIES section: " + cut + "\r")
+      << "nothing after the reader's message";
   Process(Dir() + "EMPTY");
   EXPECT_NE(run.FileFailed, kFalse);
   EXPECT_EQ(run.DxfFileName, "~");
-  ASSERT_EQ(run.FailedFiles.size(), 1);
-  EXPECT_EQ(run.FailedFiles[1], (scratch / "EMPTY.DXF").string());
-  ASSERT_EQ(person.messages.size(), 1u);
-  EXPECT_EQ(person.messages[0], "ENTITIES Section not found in  " + (scratch / "EMPTY.DXF").string() + "    ");
+  EXPECT_EQ(person.messages, std::vector<std::string>{"ENTITIES Section not found in  " + empty + "    "});
+  ASSERT_EQ(run.FailedFiles.size(), 2);
+  EXPECT_EQ(run.FailedFiles[1], cut);
+  EXPECT_EQ(run.FailedFiles[2], empty) << "under its own name";
 }
 
 }  // namespace

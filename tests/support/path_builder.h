@@ -6,13 +6,14 @@
 // every contour carries ChainFlag -8; pieces chained into a contour keep their negative
 // SegmentType; a centre arc is a -3 record (centre in CentreX/CentreY) followed by a 3
 // record (start angle in CentreX, end angle in CentreY, ChainFlag -1 when it runs
-// counter-clockwise, 0 clockwise).
+// counter-clockwise, 0 clockwise). Pieces laid down as the route pass lays them are
+// built with `starts` clear (ChainFlag 0 everywhere).
 
 #include <cmath>
-#include <initializer_list>
+#include <sstream>
+#include <string>
 #include <vector>
 
-#include "engine/angles.h"
 #include "engine/engine_context.h"
 #include "engine/machining_records.h"
 #include "input/entity_store.h"
@@ -36,23 +37,23 @@ struct PassHarness {
     std::vector<std::string> lines;
     std::string line;
     for (char ch : run.PendingMessage) {
-      if (ch == '\r') {
+      if (ch != '\r') {
+        line += ch;
+      } else {
         lines.push_back(line);
         line.clear();
-      } else {
-        line += ch;
       }
     }
     return lines;
   }
 };
 
-// A panel of `width` x `height` millimetres with its lower-left corner at the origin,
-// as the border evaluation leaves it: box 5, the tolerance of a millimetre drawing.
+// A `width` x `height` panel drawn at `origin`, as the border evaluation leaves it: box
+// 5, the panel origin, the tolerance of a millimetre drawing.
 struct PanelHarness : PassHarness {
-  explicit PanelHarness(float width = 600, float height = 400) {
-    ExtentBox& panel = state.PartExtents[kPanelBox];
-    panel = {0, width, 0, height, width, height, true};
+  explicit PanelHarness(float width = 600, float height = 400, float origin = 0) {
+    state.PartExtents[kPanelBox] = {origin, origin + width, origin, origin + height, width, height, true};
+    state.PartOriginX = state.PartOriginY = origin;
     state.CoincidenceTolerance = 0.1f;
   }
 };
@@ -75,31 +76,20 @@ class PathBuilder {
 
   // A polyline contour: -5 on the first vertex, 5 on the others; a closed one gets one
   // more record back at the first vertex carrying the first vertex's bulge.
-  PathBuilder& Polyline(std::initializer_list<BuildVertex> vertices, bool closed) {
-    bool first = true;
-    for (const BuildVertex& v : vertices) {
-      Add(v.x, v.y, first ? -segment::kPolyline : segment::kPolyline, first);
-      SetBulge(records_.back(), v.bulge);
-      first = false;
-    }
-    if (closed) {
-      const BuildVertex& v = *vertices.begin();
-      Add(v.x, v.y, segment::kPolyline, false);
-      SetBulge(records_.back(), v.bulge);
+  PathBuilder& Polyline(const std::vector<BuildVertex>& vertices, bool closed, bool starts = true) {
+    for (std::size_t k = 0; k < vertices.size() + (closed ? 1 : 0); ++k) {
+      const BuildVertex& v = vertices[k % vertices.size()];
+      Add(v.x, v.y, k == 0 ? -segment::kPolyline : segment::kPolyline, starts && k == 0);
+      records_.back().CentreX = v.bulge != 0 ? -1.0f : 0.0f;
+      records_.back().CentreY = v.bulge;
     }
     return *this;
   }
 
-  // Straight pieces chained through the points, one contour: a -1/1 pair per piece.
-  PathBuilder& Lines(std::initializer_list<BuildPoint> points) {
-    const BuildPoint* previous = nullptr;
-    for (const BuildPoint& p : points) {
-      if (previous != nullptr) {
-        Add(previous->x, previous->y, -segment::kLine, previous == points.begin());
-        Add(p.x, p.y, segment::kLine, false);
-      }
-      previous = &p;
-    }
+  // Straight pieces chained through the points: a -1/1 pair per piece, the first
+  // starting a contour when `starts` is set.
+  PathBuilder& Lines(const std::vector<BuildPoint>& points, bool starts = true) {
+    for (std::size_t k = 1; k < points.size(); ++k) Line(points[k - 1], points[k], starts && k == 1);
     return *this;
   }
 
@@ -110,15 +100,14 @@ class PathBuilder {
     return *this;
   }
 
-  // A centre arc from the angle `from` to the angle `to` (degrees) round `centre`.
+  // A centre arc from the angle `from` to the angle `to` (degrees) round `centre`. The
+  // route pass lays a DXF arc down as Arc(centre, r, end, start, false, false).
   PathBuilder& Arc(BuildPoint centre, float radius, float from, float to, bool counterClockwise,
                    bool starts) {
-    const BuildPoint a = OnCircle(centre, radius, from);
-    const BuildPoint b = OnCircle(centre, radius, to);
-    Add(a.x, a.y, -segment::kCentreArc, starts);
+    Add(centre.x + radius * Cos(from), centre.y + radius * Sin(from), -segment::kCentreArc, starts);
     records_.back().CentreX = centre.x;
     records_.back().CentreY = centre.y;
-    Add(b.x, b.y, segment::kCentreArc, false);
+    Add(centre.x + radius * Cos(to), centre.y + radius * Sin(to), segment::kCentreArc, false);
     records_.back().CentreX = from;
     records_.back().CentreY = to;
     records_.back().ChainFlag = counterClockwise ? -1 : 0;
@@ -127,19 +116,8 @@ class PathBuilder {
 
   // A full circle opened at its top, as contour joining leaves a lone circle.
   PathBuilder& Circle(BuildPoint centre, float radius, bool counterClockwise) {
-    Add(centre.x, centre.y + radius, -segment::kCentreArc, true);
-    records_.back().CentreX = centre.x;
-    records_.back().CentreY = centre.y;
-    Add(centre.x, centre.y + radius, segment::kCentreArc, false);
-    records_.back().CentreX = 90;
-    records_.back().CentreY = 90;
-    records_.back().ChainFlag = counterClockwise ? -1 : 0;
-    return *this;
-  }
-
-  // A record as given, for cases the shapes above do not cover.
-  PathBuilder& Raw(const PathSegment& record) {
-    records_.push_back(record);
+    Arc(centre, radius, 90, 90, counterClockwise, true);
+    records_.back().X = records_[records_.size() - 2].X = centre.x;
     return *this;
   }
 
@@ -156,19 +134,11 @@ class PathBuilder {
     r.Y = y;
     r.SegmentType = type;
     r.ChainFlag = startsContour ? kContourStart : 0;
-    r.CentreX = 0;
-    r.CentreY = 0;
+    r.CentreX = r.CentreY = 0;
     records_.push_back(r);
   }
-  static void SetBulge(PathSegment& r, float bulge) {
-    r.CentreY = bulge;
-    r.CentreX = bulge != 0 ? -1.0f : 0.0f;
-  }
-  static BuildPoint OnCircle(BuildPoint centre, float radius, float angle) {
-    const double a = angle * 3.14159265358979323846 / 180.0;
-    return {centre.x + radius * static_cast<float>(std::cos(a)),
-            centre.y + radius * static_cast<float>(std::sin(a))};
-  }
+  static float Cos(float degrees) { return static_cast<float>(std::cos(degrees * 3.14159265358979 / 180)); }
+  static float Sin(float degrees) { return static_cast<float>(std::sin(degrees * 3.14159265358979 / 180)); }
 
   PathSegment defaults_;
   std::vector<PathSegment> records_;
@@ -177,12 +147,47 @@ class PathBuilder {
 // A record with the values a test usually sets, for PathBuilder::Defaults.
 inline PathSegment RouteRecord(float depth, const char* compCode = "", float leadLength = 0) {
   PathSegment r;
+  r.LayerNumber = r.Tool = 1;
   r.Z = depth;
   r.CompCode = compCode;
   r.LD = leadLength;
-  r.Tool = 1;
   r.Box = kPanelBox;
   return r;
+}
+
+// A routed circle carrying the tool data of `tool`, as the route pass leaves it.
+inline CircleRecord RouteCircle(float cx, float cy, float radius, const PathSegment& tool) {
+  CircleRecord c;
+  c.CentreX = cx;
+  c.CentreY = cy;
+  c.Radius = radius;
+  c.Depth = tool.Z;
+  c.ToolDiameter = tool.ToolDiameter;
+  c.Tool = tool.Tool;
+  c.LayerNumber = tool.LayerNumber;
+  c.Speed = tool.VM;
+  c.LD = tool.LD;
+  c.CompCode = tool.CompCode;
+  c.Sequence = tool.Sequence;
+  return c;
+}
+
+// A record as a short text to compare: SegmentType and point, then the centre values and
+// the ChainFlag where they are not 0, to the thousandth ("-3 190,160 c200,160 f-8").
+inline std::string Describe(const PathSegment& r) {
+  auto n = [](float v) {
+    return (std::ostringstream() << std::round(v * 1000) / 1000 + 0.0).str();
+  };  // no -0
+  std::string text = std::to_string(r.SegmentType) + " " + n(r.X) + "," + n(r.Y);
+  if (r.CentreX != 0 || r.CentreY != 0) text += " c" + n(r.CentreX) + "," + n(r.CentreY);
+  if (r.ChainFlag != 0) text += " f" + std::to_string(r.ChainFlag);
+  return text;
+}
+
+inline std::vector<std::string> Describe(const OneBasedList<PathSegment>& path) {
+  std::vector<std::string> records;
+  for (const PathSegment& r : path) records.push_back(Describe(r));
+  return records;
 }
 
 }  // namespace mq::test
