@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -145,11 +146,15 @@ class DxfBuilder {
 // A scratch directory for one test, removed when the test ends.
 class ScratchDirectory {
  public:
+  // Test programs run side by side (ctest -j), and under AddressSanitizer two of them
+  // can place their objects at the same address: the name is drawn at random and a
+  // directory that exists already is never taken over.
   explicit ScratchDirectory(const std::string& name) {
-    path_ = std::filesystem::temp_directory_path() /
-            ("marquill-" + name + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
+    std::random_device random;
+    do {
+      path_ = std::filesystem::temp_directory_path() /
+              ("marquill-" + name + "-" + std::to_string(random()) + std::to_string(random()));
+    } while (!std::filesystem::create_directories(path_));
   }
   ~ScratchDirectory() {
     std::error_code ec;
