@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/passes.h"
+#include "engine/report_lines.h"
 
 namespace mq {
 
@@ -19,6 +20,10 @@ namespace {
 constexpr float kEdgeTolerance = 0.01f;
 
 constexpr int16_t kNoEdge = 0;
+
+// A line that neither starts on an edge nor continues an edge line has no edge to be
+// drilled into; it is not dropped without a word.
+constexpr char kSkippedNoEdge[] = "Horizontal bore line touches no panel edge, skipped: ";
 
 // The order in which the records of the edges are appended, and then travelled.
 constexpr std::array<int16_t, 4> kAppendOrder = {edge::kTop, edge::kRight, edge::kBottom, edge::kLeft};
@@ -179,6 +184,11 @@ void OrderEdgeBores(EngineContext& c) {
   const float height = s.PanelHeight();
   OneBasedList<HBoreLine>& lines = s.HBoreLineList;
   const std::vector<int16_t> edges = AssignEdges(lines, panel);
+  for (int i = 1; i <= lines.size(); ++i) {
+    if (edges[static_cast<std::size_t>(i)] != kNoEdge) continue;
+    const HBoreLine& l = lines[i];
+    ReportMessage(c.run, 1, SkippedLineMessage(kSkippedNoEdge, l.X1, l.Y1, l.X2, l.Y2));
+  }
   for (int16_t side : kAppendOrder) {
     for (int i = 1; i <= lines.size(); ++i) {
       if (edges[static_cast<std::size_t>(i)] == side) {

@@ -3,10 +3,10 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include "engine/passes.h"
+#include "engine/report_lines.h"
 #include "input/run_context.h"
 
 namespace mq {
@@ -31,32 +31,6 @@ void ApplyDirectionMarkers(OneBasedList<GrooveLine>& grooves) {
       }
     }
   }
-}
-
-// A coordinate of a report line: up to three decimals, without trailing zeros.
-std::string PointCoordinate(float v) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%.3f", static_cast<double>(v));
-  std::string s(text);
-  s.erase(s.find_last_not_of('0') + 1);
-  if (s.back() == '.') s.pop_back();
-  if (s == "-0") s = "0";
-  return s;
-}
-
-// The report line of a groove that is skipped, with its end points.
-std::string SkippedGrooveLine(const GrooveLine& g) {
-  std::string line = kSkippedDiagonal;
-  line += '(';
-  line += PointCoordinate(g.X1);
-  line += ", ";
-  line += PointCoordinate(g.Y1);
-  line += ") - (";
-  line += PointCoordinate(g.X2);
-  line += ", ";
-  line += PointCoordinate(g.Y2);
-  line += ')';
-  return line;
 }
 
 // One saw pass of `g`, its kerf field cleared.
@@ -116,7 +90,7 @@ void OrderGrooves(EngineContext& c) {
     } else if (g.Y1 == g.Y2) {
       AddPassesAcross(passes, g, false);
     } else {
-      ReportMessage(c.run, 1, SkippedGrooveLine(g));
+      ReportMessage(c.run, 1, SkippedLineMessage(kSkippedDiagonal, g.X1, g.Y1, g.X2, g.Y2));
     }
   }
 }

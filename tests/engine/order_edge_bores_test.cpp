@@ -99,5 +99,17 @@ TEST(OrderEdgeBores, EdgesAreTravelledRightBottomLeftTop) {
             "r2 r1 l t ");
 }
 
+// A line on no edge and continuing no edge line has nowhere to be drilled: it is
+// reported with its end points rather than lost without a word.
+TEST(OrderEdgeBores, LineOnNoEdgeIsReported) {
+  test::BoresContext t;
+  t.SetPanel(100, 50, 900, 650);
+  t.state.HBoreLineList.raw() = {Line(300, 300, 400, 300.5f), Line(0, 200, 30, 200)};
+  OrderEdgeBores(t.c);
+  EXPECT_EQ(t.state.EdgeBoreList.size(), 1);
+  EXPECT_EQ(t.run.PendingMessage,
+            "Horizontal bore line touches no panel edge, skipped: (300, 300) - (400, 300.5)\r");
+}
+
 }  // namespace
 }  // namespace mq
