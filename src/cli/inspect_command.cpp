@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/collected_report.h"
 #include "cli/commands.h"
 #include "cli/inspect_paths.h"
 #include "cli/json_writer.h"
@@ -27,35 +28,13 @@ struct InspectOptions {
   bool paths = false;  // --paths: the routes after contour order (inspect_paths.h)
 };
 
-// Nobody answers on a command line: message boxes are kept for standard error.
-class ReadingOperator : public SilentOperator {
- public:
-  void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
-    messages.push_back(text);
-  }
-  std::vector<std::string> messages;
-};
-
-std::string WithoutTrailingBlanks(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
 // Every problem of the reading once, each on its own line, under the drawing's name.
-void ReportProblems(const ReadingOperator& person, const RunContext& run, const std::string& drawing,
+void ReportProblems(const CollectingOperator& person, const RunContext& run, const std::string& drawing,
                     std::ostream& err) {
-  std::vector<std::string> lines;
-  for (const std::string& message : person.messages) lines.push_back(WithoutTrailingBlanks(message));
-  std::size_t start = 0;
-  const std::string& pending = run.PendingMessage;
-  while (start < pending.size()) {
-    const std::size_t end = std::min(pending.find('\r', start), pending.size());
-    lines.push_back(WithoutTrailingBlanks(pending.substr(start, end - start)));
-    start = end + 1;
-  }
+  const std::vector<std::string> lines = ReportLines(person, run);
   std::set<std::string> shown;
   for (const std::string& line : lines) {
-    if (line.empty() || !shown.insert(line).second) continue;
+    if (!shown.insert(line).second) continue;
     err << "marquill400-cli: " << drawing << ": " << line << "\n";
   }
 }
@@ -101,7 +80,7 @@ void WriteEntities(JsonWriter& json, const EntityStore& store) {
 
 int RunInspect(const InspectOptions& options, CommandIo& io) {
   if (options.paths) return InspectPaths(options.drawing, io);
-  ReadingOperator person;
+  CollectingOperator person;
   RunContext run(person);
   EntityStore store;
   std::string file_name = options.drawing;

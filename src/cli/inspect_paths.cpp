@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/collected_report.h"
 #include "cli/json_writer.h"
 #include "cli/run_environment.h"
 #include "engine/convert_drawing.h"
@@ -13,34 +14,6 @@
 namespace mq::cli {
 
 namespace {
-
-// Nobody answers on a command line; what the conversion says is kept for the report.
-class CollectingOperator : public SilentOperator {
- public:
-  void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
-    lines.push_back(text);
-  }
-  void AddReportRow(const std::string& text) override { lines.push_back(text); }
-  std::vector<std::string> lines;
-};
-
-// The report lines of the drawing: message boxes, rows shown and the lines still pending.
-std::vector<std::string> ReportLines(const CollectingOperator& person, const RunContext& run) {
-  std::vector<std::string> lines;
-  auto add_lines_of = [&lines](const std::string& text) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-      const std::size_t end = std::min(text.find('\r', start), text.size());
-      std::string line = text.substr(start, end - start);
-      line.erase(line.find_last_not_of(' ') + 1);
-      if (!line.empty()) lines.push_back(line);
-      start = end + 1;
-    }
-  };
-  for (const std::string& text : person.lines) add_lines_of(text);
-  add_lines_of(run.PendingMessage);
-  return lines;
-}
 
 void WritePathSegment(JsonWriter& json, int index, const PathSegment& s) {
   json.BeginObject();
