@@ -1,6 +1,5 @@
 #include "cli/inspect_paths.h"
 
-#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
