@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <random>
 
-#include "engine/engine_context.h"
+#include "engine/driver/engine_context.h"
 #include "engine/passes.h"
 
 namespace {

@@ -10,6 +10,7 @@ whose build fails is not counted.
 
     scripts/mutation_sample.py                 run the fixed sample
     scripts/mutation_sample.py --generate N    write a new seeded sample of N mutations
+    scripts/mutation_sample.py --check         list the mutations whose line is gone
 """
 
 import argparse
@@ -39,8 +40,8 @@ MEMBER_DEFAULT = re.compile(r"^(?!constexpr|static|return)[\w:<>]+( [\w]+ = [^;(
 INTEGER = re.compile(r"(?<![\w.])(\d+)(?![\w.])")
 
 
-def source_files():
-    for area in AREAS:
+def source_files(areas=AREAS):
+    for area in areas:
         for path in sorted((ROOT / area).rglob("*")):
             if path.suffix in (".cpp", ".h") and path.is_file():
                 yield path
@@ -129,7 +130,8 @@ def read_sample():
 
 def locate(name, key):
     """The file and line index holding `key`; the file named first, then any file."""
-    files = list(source_files())
+    # A file may have moved to another layer since the sample was drawn.
+    files = list(source_files(["src"]))
     ordered = [p for p in files if p.name == name] + [p for p in files if p.name != name]
     for path in ordered:
         lines = path.read_text(encoding="utf-8").split("\n")
@@ -214,10 +216,16 @@ def sample(build):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--generate", type=int, metavar="N", help="write a new sample of N mutations")
+    parser.add_argument("--check", action="store_true", help="list the mutations whose line is gone")
     parser.add_argument("--build", default=str(ROOT / "build-mutation"), help="build directory to use")
     args = parser.parse_args()
     if args.generate:
         generate(args.generate)
+    elif args.check:
+        for name, occurrence, old, new, key in read_sample():
+            found = locate(name, key)
+            if not found or mutate_line(found[1][found[2]], occurrence, old, new) is None:
+                print(f"{name}\t{key}")
     else:
         sample(Path(args.build))
 

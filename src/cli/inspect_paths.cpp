@@ -7,7 +7,7 @@
 #include "cli/collected_report.h"
 #include "cli/json_writer.h"
 #include "cli/run_environment.h"
-#include "engine/convert_drawing.h"
+#include "engine/driver/convert_drawing.h"
 #include "input/dxf_reader.h"
 
 namespace mq::cli {

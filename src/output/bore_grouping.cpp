@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "engine/plain_text.h"
+#include "input/plain_text.h"
 
 namespace mq {
 

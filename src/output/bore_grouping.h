@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/machining_records.h"
+#include "engine/driver/machining_records.h"
 #include "input/one_based_list.h"
 #include "output/tool_table.h"
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/plain_text.h"
+#include "input/plain_text.h"
 #include "input/entity_store.h"
 #include "input/file_paths.h"
 #include "output/atomic_file.h"

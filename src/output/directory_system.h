@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/engine_context.h"
+#include "engine/driver/engine_context.h"
 
 namespace mq {
 

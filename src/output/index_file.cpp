@@ -5,7 +5,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "engine/plain_text.h"
+#include "input/plain_text.h"
 #include "input/numeric_text.h"
 #include "output/atomic_file.h"
 #include "output/directory_system.h"

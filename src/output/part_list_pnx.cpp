@@ -1,7 +1,7 @@
 // MQ.PNX: one line per stored program in the drawing's directory, read by the
 // control's panel list.
 
-#include "engine/plain_text.h"
+#include "input/plain_text.h"
 #include "input/file_paths.h"
 #include "output/atomic_file.h"
 #include "output/directory_system.h"

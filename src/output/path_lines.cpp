@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "engine/angles.h"
-#include "engine/plain_text.h"
+#include "engine/geometry/angles.h"
+#include "input/plain_text.h"
 #include "input/numeric_text.h"
 #include "output/number_format.h"
 #include "output/program_words.h"

@@ -2,7 +2,7 @@
 // Storing a finished program: cut by the line limit, each portion either a plain file
 // or an entry of the PTP400 directory system, each with its MQ.PNX line.
 
-#include "engine/engine_context.h"
+#include "engine/driver/engine_context.h"
 #include "output/program_writer.h"
 
 namespace mq {

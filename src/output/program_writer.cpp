@@ -1,6 +1,6 @@
 #include "output/program_writer.h"
 
-#include "engine/plain_text.h"
+#include "input/plain_text.h"
 #include "output/number_format.h"
 #include "output/program_storage.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/conversion_state.h"
-#include "engine/settings.h"
+#include "engine/driver/conversion_state.h"
+#include "engine/driver/settings.h"
 #include "input/one_based_list.h"
 #include "output/bore_grouping.h"
 #include "output/tool_table.h"

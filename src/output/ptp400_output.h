@@ -1,7 +1,7 @@
 #pragma once
 // The writers of a finished conversion: the PTP400 program and the part list.
 
-#include "engine/engine_context.h"
+#include "engine/driver/engine_context.h"
 
 namespace mq {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/plain_text.h"
+#include "input/plain_text.h"
 #include "input/file_paths.h"
 #include "input/numeric_text.h"
 #include "output/atomic_file.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "engine/engine_context.h"
+#include "engine/driver/engine_context.h"
 
 namespace mq {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/settings.h"
+#include "engine/driver/settings.h"
 
 namespace mq {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "engine/convert_drawing.h"
+#include "engine/driver/convert_drawing.h"
 #include "input/dxf_reader.h"
 #include "input/file_paths.h"
 

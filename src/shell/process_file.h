@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/engine_context.h"
+#include "engine/driver/engine_context.h"
 
 namespace mq {
 

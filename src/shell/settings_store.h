@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/settings.h"
+#include "engine/driver/settings.h"
 #include "shell/ini_file.h"
 
 namespace mq {

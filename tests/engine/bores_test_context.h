@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/engine_context.h"
+#include "engine/driver/engine_context.h"
 #include "support/recording_operator.h"
 
 namespace mq::test {

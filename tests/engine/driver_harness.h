@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/convert_drawing.h"
+#include "engine/driver/convert_drawing.h"
 #include "engine/passes.h"
+#include "engine/collect/bores_and_grooves.h"
+#include "engine/drawing/text_layers.h"
+#include "engine/drawing/border_collection.h"
 #include "input/dxf_reader.h"
 #include "support/dxf_builder.h"
 #include "support/recording_operator.h"

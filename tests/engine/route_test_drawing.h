@@ -8,6 +8,9 @@
 
 #include "driver_harness.h"
 #include "engine/passes.h"
+#include "engine/collect/bores_and_grooves.h"
+#include "engine/drawing/text_layers.h"
+#include "engine/drawing/border_collection.h"
 #include "input/layer_codes.h"
 
 namespace mq::test {
@@ -20,7 +23,7 @@ struct RoutedDrawing : Drawing {
     if (!store.InstructionLayer.empty()) ScanInstructions(c);
     SubstituteTwoLetterCodes(store);
     PrepareLayers(store);
-    FirstGeometryPass(c);
+    CollectRouteLayersAndBorder(c);
     EvaluateBorder(c);
     MergeSettings(c);
     EXPECT_EQ(run.FileFailed, kFalse) << run.PendingMessage;

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/engine_context.h"
+#include "engine/driver/engine_context.h"
 #include "output/program_writer.h"
 #include "support/dxf_builder.h"
 #include "support/path_builder.h"

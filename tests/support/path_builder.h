@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_context.h"
-#include "engine/machining_records.h"
+#include "engine/driver/engine_context.h"
+#include "engine/driver/machining_records.h"
 #include "input/entity_store.h"
 #include "input/run_context.h"
 #include "recording_operator.h"

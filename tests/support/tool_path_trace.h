@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/machining_records.h"
+#include "engine/driver/machining_records.h"
 #include "input/one_based_list.h"
 
 namespace mq::test {

@@ -1,0 +1,134 @@
+#include "engine/ordering/bore_search_tree.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "engine/geometry/contour_geometry.h"
+
+namespace mq {
+
+namespace {
+
+constexpr int kLeafSize = 8;
+
+// Relative margin by which a subtree's exact lower bound is lowered before it is compared
+// with a distance computed in singles: a handful of single roundings stay far below it.
+constexpr double kRoundingMargin = 1e-5;
+
+}  // namespace
+
+float WalkMetric::Distance(float x, float y) const {
+  const float dx = X - x;
+  const float dy = Y - y;
+  const float wx = dx * Weight;
+  float e = std::sqrt(wx * wx + dy * dy);
+  if (Y < HalfHeight && y < HalfHeight) e *= LowerHalfScale;
+  return e;
+}
+
+BoreSearchTree::BoreSearchTree(std::vector<float> xs, std::vector<float> ys)
+    : xs_(std::move(xs)), ys_(std::move(ys)) {
+  const int n = static_cast<int>(xs_.size());
+  members_.resize(xs_.size());
+  for (int i = 0; i < n; ++i) members_[static_cast<std::size_t>(i)] = i;
+  leaf_of_.assign(xs_.size(), -1);
+  visited_.assign(xs_.size(), 0);
+  if (n > 0) Build(0, n, -1);
+  Reset();
+}
+
+int BoreSearchTree::Build(int begin, int end, int parent) {
+  Node node{};
+  node.MinX = node.MinY = std::numeric_limits<float>::infinity();
+  node.MaxX = node.MaxY = -std::numeric_limits<float>::infinity();
+  for (int i = begin; i < end; ++i) {
+    const auto b = static_cast<std::size_t>(members_[static_cast<std::size_t>(i)]);
+    node.MinX = std::min(node.MinX, xs_[b]);
+    node.MaxX = std::max(node.MaxX, xs_[b]);
+    node.MinY = std::min(node.MinY, ys_[b]);
+    node.MaxY = std::max(node.MaxY, ys_[b]);
+  }
+  node.Begin = begin;
+  node.End = end;
+  node.Parent = parent;
+  const int id = static_cast<int>(nodes_.size());
+  nodes_.push_back(node);
+
+  if (end - begin <= kLeafSize) {
+    for (int i = begin; i < end; ++i)
+      leaf_of_[static_cast<std::size_t>(members_[static_cast<std::size_t>(i)])] = id;
+    return id;
+  }
+  const std::vector<float>& key = (node.MaxX - node.MinX >= node.MaxY - node.MinY) ? xs_ : ys_;
+  const int mid = begin + (end - begin) / 2;
+  std::nth_element(members_.begin() + begin, members_.begin() + mid, members_.begin() + end,
+                   [&](int a, int b) {
+                     const float ka = key[static_cast<std::size_t>(a)];
+                     const float kb = key[static_cast<std::size_t>(b)];
+                     return ka < kb || (!(kb < ka) && a < b);
+                   });
+  const int left = Build(begin, mid, id);
+  const int right = Build(mid, end, id);
+  nodes_[static_cast<std::size_t>(id)].Left = left;
+  nodes_[static_cast<std::size_t>(id)].Right = right;
+  return id;
+}
+
+void BoreSearchTree::Reset() {
+  std::fill(visited_.begin(), visited_.end(), 0);
+  for (Node& node : nodes_) node.Unvisited = node.End - node.Begin;
+}
+
+void BoreSearchTree::Visit(int bore) {
+  const auto b = static_cast<std::size_t>(bore);
+  if (visited_[b] != 0) return;
+  visited_[b] = 1;
+  for (int n = leaf_of_[b]; n >= 0; n = nodes_[static_cast<std::size_t>(n)].Parent) {
+    --nodes_[static_cast<std::size_t>(n)].Unvisited;
+  }
+}
+
+double BoreSearchTree::LowerBound(const Node& node, const WalkMetric& m) const {
+  const double x = m.X, y = m.Y;
+  const double dx = std::max({static_cast<double>(node.MinX) - x, x - static_cast<double>(node.MaxX), 0.0});
+  const double dy = std::max({static_cast<double>(node.MinY) - y, y - static_cast<double>(node.MaxY), 0.0});
+  const double wx = dx * static_cast<double>(m.Weight);
+  double bound = std::sqrt(wx * wx + dy * dy);
+  if (m.Y < m.HalfHeight && node.MinY < m.HalfHeight) {
+    bound *= std::min(static_cast<double>(m.LowerHalfScale), 1.0);
+  }
+  return bound * (1.0 - kRoundingMargin);
+}
+
+void BoreSearchTree::Search(int id, const WalkMetric& m, Best& best) const {
+  const Node& node = nodes_[static_cast<std::size_t>(id)];
+  if (node.Unvisited == 0) return;
+  if (LowerBound(node, m) > static_cast<double>(best.Distance)) return;
+  if (node.Left < 0) {
+    for (int i = node.Begin; i < node.End; ++i) {
+      const int b = members_[static_cast<std::size_t>(i)];
+      const auto bi = static_cast<std::size_t>(b);
+      if (visited_[bi] != 0) continue;
+      const float e = m.Distance(xs_[bi], ys_[bi]);
+      if (e < best.Distance || (e == best.Distance && b < best.Bore)) best = {e, b};
+    }
+    return;
+  }
+  int first = node.Left, second = node.Right;
+  if (LowerBound(nodes_[static_cast<std::size_t>(second)], m) <
+      LowerBound(nodes_[static_cast<std::size_t>(first)], m)) {
+    std::swap(first, second);
+  }
+  Search(first, m, best);
+  Search(second, m, best);
+}
+
+int BoreSearchTree::Nearest(const WalkMetric& metric) const {
+  Best best{std::numeric_limits<float>::infinity(), -1};
+  if (!nodes_.empty()) Search(0, metric, best);
+  return best.Bore;
+}
+
+}  // namespace mq
