@@ -13,8 +13,6 @@
 namespace mq::cli {
 namespace {
 
-using namespace std::string_literals;
-
 // Well-formed UTF-8 passes; other bytes are read as cp1252 (expected texts are JSON).
 TEST(TextAsUtf8, KeepsUtf8AndReadsOtherBytesAsCp1252) {
   const std::pair<std::string, std::string> cases[] = {
@@ -34,7 +32,7 @@ TEST(TextAsUtf8, KeepsUtf8AndReadsOtherBytesAsCp1252) {
   EXPECT_EQ(Json::parse(JsonText(all_bytes.substr(0, 128)).dump()), all_bytes.substr(0, 128));
 }
 
-// The printed number is the shortest text that reads back as the float.
+// Common values print as the shortest text that reads back as the float.
 TEST(JsonFloat, PrintsTheShortestTextOfTheFloat) {
   constexpr float kInf = std::numeric_limits<float>::infinity();
   const std::pair<float, const char*> cases[] = {
