@@ -2,7 +2,6 @@
 // what the reader stored, so that people can see how their drawing is understood.
 
 #include <CLI/CLI.hpp>
-
 #include <memory>
 #include <ostream>
 #include <set>
@@ -12,7 +11,7 @@
 #include "cli/collected_report.h"
 #include "cli/commands.h"
 #include "cli/inspect_paths.h"
-#include "cli/json_writer.h"
+#include "cli/json_values.h"
 #include "input/dxf_reader.h"
 #include "input/entity_store.h"
 #include "input/run_context.h"
@@ -39,43 +38,43 @@ void ReportProblems(const CollectingOperator& person, const RunContext& run, con
   }
 }
 
-void WriteEntity(JsonWriter& json, const EntityStore& store, int index) {
+Json EntityJson(const EntityStore& store, int index) {
   const DrawingEntity& e = store.Entities[static_cast<std::size_t>(index)];
-  json.BeginObject();
-  json.Key("index").Integer(index);
-  json.Key("EntityType").String(e.EntityType.trimmed());
-  json.Key("TextIndex").Integer(e.TextIndex);
-  json.Key("TextNumber").Integer(e.TextNumber);
-  json.Key("Layer").String(e.Layer.trimmed());
-  json.Key("X1").Float(e.X1);
-  json.Key("Y1").Float(e.Y1);
-  json.Key("X2").Float(e.X2);
-  json.Key("Y2").Float(e.Y2);
-  json.Key("Z1").Float(e.Z1);
-  json.Key("Z2").Float(e.Z2);
-  json.Key("Elevation").Float(e.Elevation);
-  json.Key("Thickness").Float(e.Thickness);
-  json.Key("Radius").Float(e.Radius);
-  json.Key("Width41").Float(e.Width41);
-  json.Key("Bulge").Float(e.Bulge);
-  json.Key("StartAngle").Float(e.StartAngle);
-  json.Key("EndAngle").Float(e.EndAngle);
-  json.Key("Color").Integer(e.Color);
-  json.Key("Flags").Integer(e.Flags);
-  json.Key("Justify").Integer(e.Justify);
-  json.Key("FollowFlag").Integer(e.FollowFlag);
-  json.Key("Face").String(e.Face.trimmed());
-  if (e.TextIndex != 0 || e.TextNumber != 0) json.Key("Text").String(store.TextOf(e));
-  json.EndObject();
+  Json json;
+  json["index"] = index;
+  json["EntityType"] = JsonText(e.EntityType.trimmed());
+  json["TextIndex"] = e.TextIndex;
+  json["TextNumber"] = e.TextNumber;
+  json["Layer"] = JsonText(e.Layer.trimmed());
+  json["X1"] = JsonFloat(e.X1);
+  json["Y1"] = JsonFloat(e.Y1);
+  json["X2"] = JsonFloat(e.X2);
+  json["Y2"] = JsonFloat(e.Y2);
+  json["Z1"] = JsonFloat(e.Z1);
+  json["Z2"] = JsonFloat(e.Z2);
+  json["Elevation"] = JsonFloat(e.Elevation);
+  json["Thickness"] = JsonFloat(e.Thickness);
+  json["Radius"] = JsonFloat(e.Radius);
+  json["Width41"] = JsonFloat(e.Width41);
+  json["Bulge"] = JsonFloat(e.Bulge);
+  json["StartAngle"] = JsonFloat(e.StartAngle);
+  json["EndAngle"] = JsonFloat(e.EndAngle);
+  json["Color"] = e.Color;
+  json["Flags"] = e.Flags;
+  json["Justify"] = e.Justify;
+  json["FollowFlag"] = e.FollowFlag;
+  json["Face"] = JsonText(e.Face.trimmed());
+  if (e.TextIndex != 0 || e.TextNumber != 0) json["Text"] = JsonText(store.TextOf(e));
+  return json;
 }
 
 // One object per record that carries an entity.
-void WriteEntities(JsonWriter& json, const EntityStore& store) {
-  json.BeginArray();
+Json EntitiesJson(const EntityStore& store) {
+  Json json = Json::array();
   for (int i = 0; i <= store.LastIndex(); ++i) {
-    if (!store.Entities[static_cast<std::size_t>(i)].IsBlank()) WriteEntity(json, store, i);
+    if (!store.Entities[static_cast<std::size_t>(i)].IsBlank()) json.push_back(EntityJson(store, i));
   }
-  json.EndArray();
+  return json;
 }
 
 int RunInspect(const InspectOptions& options, CommandIo& io) {
@@ -90,15 +89,11 @@ int RunInspect(const InspectOptions& options, CommandIo& io) {
     return kExitFailed;
   }
 
-  constexpr int kOneEntityPerLine = 2;  // root object, entity list, entity
-  JsonWriter json(io.out, kOneEntityPerLine);
-  json.BeginObject();
-  json.Key("file").String(options.drawing);
-  json.Key("instructionLayer").String(store.InstructionLayer);
-  json.Key("entities");
-  WriteEntities(json, store);
-  json.EndObject();
-  json.Finish();
+  Json json;
+  json["file"] = JsonText(options.drawing);
+  json["instructionLayer"] = JsonText(store.InstructionLayer);
+  json["entities"] = EntitiesJson(store);
+  PrintJson(io.out, json);
   return kExitOk;
 }
 

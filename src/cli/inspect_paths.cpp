@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/collected_report.h"
-#include "cli/json_writer.h"
+#include "cli/json_values.h"
 #include "cli/run_environment.h"
 #include "engine/driver/convert_drawing.h"
 #include "input/dxf_reader.h"
@@ -14,106 +14,101 @@ namespace mq::cli {
 
 namespace {
 
-void WritePathSegment(JsonWriter& json, int index, const PathSegment& s) {
-  json.BeginObject();
-  json.Key("index").Integer(index);
-  json.Key("LayerNumber").Integer(s.LayerNumber);
-  json.Key("X").Float(s.X);
-  json.Key("Y").Float(s.Y);
-  json.Key("Z").Float(s.Z);
-  json.Key("ToolDiameter").Float(s.ToolDiameter);
-  json.Key("G").Integer(s.G);
-  json.Key("Tool").Integer(s.Tool);
-  json.Key("ToolText").String(s.ToolText.trimmed());
-  json.Key("CentreX").Float(s.CentreX);
-  json.Key("CentreY").Float(s.CentreY);
-  json.Key("SegmentType").Integer(s.SegmentType);
-  json.Key("ChainFlag").Integer(s.ChainFlag);
-  json.Key("VM").Integer(s.VM);
-  json.Key("VX").Float(s.VX);
-  json.Key("VZ").Float(s.VZ);
-  json.Key("FR").Float(s.FR);
-  json.Key("LD").Float(s.LD);
-  json.Key("RO").Float(s.RO);
-  json.Key("RI").Float(s.RI);
-  json.Key("CompCode").String(s.CompCode.trimmed());
-  json.Key("Sequence").Integer(s.Sequence);
-  json.Key("OZ").Float(s.OZ);
-  json.Key("M").Integer(s.M);
-  json.Key("Box").Integer(s.Box);
-  json.Key("ES").Integer(s.ES);
-  json.EndObject();
+Json SegmentJson(int index, const PathSegment& s) {
+  Json json;
+  json["index"] = index;
+  json["LayerNumber"] = s.LayerNumber;
+  json["X"] = JsonFloat(s.X);
+  json["Y"] = JsonFloat(s.Y);
+  json["Z"] = JsonFloat(s.Z);
+  json["ToolDiameter"] = JsonFloat(s.ToolDiameter);
+  json["G"] = s.G;
+  json["Tool"] = s.Tool;
+  json["ToolText"] = JsonText(s.ToolText.trimmed());
+  json["CentreX"] = JsonFloat(s.CentreX);
+  json["CentreY"] = JsonFloat(s.CentreY);
+  json["SegmentType"] = s.SegmentType;
+  json["ChainFlag"] = s.ChainFlag;
+  json["VM"] = s.VM;
+  json["VX"] = JsonFloat(s.VX);
+  json["VZ"] = JsonFloat(s.VZ);
+  json["FR"] = JsonFloat(s.FR);
+  json["LD"] = JsonFloat(s.LD);
+  json["RO"] = JsonFloat(s.RO);
+  json["RI"] = JsonFloat(s.RI);
+  json["CompCode"] = JsonText(s.CompCode.trimmed());
+  json["Sequence"] = s.Sequence;
+  json["OZ"] = JsonFloat(s.OZ);
+  json["M"] = s.M;
+  json["Box"] = s.Box;
+  json["ES"] = s.ES;
+  return json;
 }
 
-void WriteCircle(JsonWriter& json, int index, const CircleRecord& c) {
-  json.BeginObject();
-  json.Key("index").Integer(index);
-  json.Key("CentreX").Float(c.CentreX);
-  json.Key("CentreY").Float(c.CentreY);
-  json.Key("Depth").Float(c.Depth);
-  json.Key("ToolDiameter").Float(c.ToolDiameter);
-  json.Key("G").Integer(c.G);
-  json.Key("Tool").Integer(c.Tool);
-  json.Key("ToolText").String(c.ToolText.trimmed());
-  json.Key("Radius").Float(c.Radius);
-  json.Key("LayerNumber").Integer(c.LayerNumber);
-  json.Key("Expanded").Integer(c.Expanded);
-  json.Key("Speed").Integer(c.Speed);
-  json.Key("FA").Float(c.FA);
-  json.Key("FD").Float(c.FD);
-  json.Key("FR").Float(c.FR);
-  json.Key("LD").Float(c.LD);
-  json.Key("RO").Float(c.RO);
-  json.Key("RI").Float(c.RI);
-  json.Key("CompCode").String(c.CompCode.trimmed());
-  json.Key("Sequence").Integer(c.Sequence);
-  json.Key("M").Integer(c.M);
-  json.Key("OZ").Float(c.OZ);
-  json.Key("Box").Integer(c.Box);
-  json.EndObject();
+Json CircleJson(int index, const CircleRecord& c) {
+  Json json;
+  json["index"] = index;
+  json["CentreX"] = JsonFloat(c.CentreX);
+  json["CentreY"] = JsonFloat(c.CentreY);
+  json["Depth"] = JsonFloat(c.Depth);
+  json["ToolDiameter"] = JsonFloat(c.ToolDiameter);
+  json["G"] = c.G;
+  json["Tool"] = c.Tool;
+  json["ToolText"] = JsonText(c.ToolText.trimmed());
+  json["Radius"] = JsonFloat(c.Radius);
+  json["LayerNumber"] = c.LayerNumber;
+  json["Expanded"] = c.Expanded;
+  json["Speed"] = c.Speed;
+  json["FA"] = JsonFloat(c.FA);
+  json["FD"] = JsonFloat(c.FD);
+  json["FR"] = JsonFloat(c.FR);
+  json["LD"] = JsonFloat(c.LD);
+  json["RO"] = JsonFloat(c.RO);
+  json["RI"] = JsonFloat(c.RI);
+  json["CompCode"] = JsonText(c.CompCode.trimmed());
+  json["Sequence"] = c.Sequence;
+  json["M"] = c.M;
+  json["OZ"] = JsonFloat(c.OZ);
+  json["Box"] = c.Box;
+  return json;
 }
 
-void WriteContour(JsonWriter& json, int index, const ContourRow& row) {
-  json.BeginObject();
-  json.Key("index").Integer(index);
-  json.Key("First").Integer(row.First);
-  json.Key("Last").Integer(row.Last);
-  json.Key("Kind").Integer(row.Kind);
-  json.Key("EntryDirection").Float(row.EntryDirection);
-  json.Key("ExitDirection").Float(row.ExitDirection);
-  json.Key("Tool").Integer(row.Tool);
-  json.Key("Sequence").Integer(row.Sequence);
-  json.Key("Depth").Float(row.Depth);
-  json.Key("ToolDiameter").Float(row.ToolDiameter);
-  json.Key("CompCode").String(row.CompCode.trimmed());
-  json.Key("Speed").Integer(row.Speed);
-  json.EndObject();
+Json ContourJson(int index, const ContourRow& row) {
+  Json json;
+  json["index"] = index;
+  json["First"] = row.First;
+  json["Last"] = row.Last;
+  json["Kind"] = row.Kind;
+  json["EntryDirection"] = JsonFloat(row.EntryDirection);
+  json["ExitDirection"] = JsonFloat(row.ExitDirection);
+  json["Tool"] = row.Tool;
+  json["Sequence"] = row.Sequence;
+  json["Depth"] = JsonFloat(row.Depth);
+  json["ToolDiameter"] = JsonFloat(row.ToolDiameter);
+  json["CompCode"] = JsonText(row.CompCode.trimmed());
+  json["Speed"] = row.Speed;
+  return json;
 }
 
-template <class Record, class Write>
-void WriteList(JsonWriter& json, const char* key, const OneBasedList<Record>& list, Write write) {
-  json.Key(key).BeginArray();
-  for (int i = 1; i <= list.size(); ++i) write(json, i, list[i]);
-  json.EndArray();
+template <class Record, class Describe>
+Json List(const OneBasedList<Record>& list, Describe describe) {
+  Json json = Json::array();
+  for (int i = 1; i <= list.size(); ++i) json.push_back(describe(i, list[i]));
+  return json;
 }
 
 void WriteResult(std::ostream& out, const std::string& drawing, const ConversionState& s,
                  const std::vector<std::string>& report) {
-  constexpr int kOneRecordPerLine = 2;  // root object, list, record
-  JsonWriter json(out, kOneRecordPerLine);
-  json.BeginObject();
-  json.Key("file").String(drawing);
-  json.Key("messages").BeginArray();
-  for (const std::string& line : report) json.String(line);
-  json.EndArray();
-  WriteList(json, "PathList", s.PathList, WritePathSegment);
-  WriteList(json, "CircleList", s.CircleList, WriteCircle);
-  WriteList(json, "Contours", s.Contours, WriteContour);
-  json.Key("ContourOrder").BeginArray();
-  for (int contour : s.ContourOrder) json.Integer(contour);
-  json.EndArray();
-  json.EndObject();
-  json.Finish();
+  Json json;
+  json["file"] = JsonText(drawing);
+  json["messages"] = Json::array();
+  for (const std::string& line : report) json["messages"].push_back(JsonText(line));
+  json["PathList"] = List(s.PathList, SegmentJson);
+  json["CircleList"] = List(s.CircleList, CircleJson);
+  json["Contours"] = List(s.Contours, ContourJson);
+  json["ContourOrder"] = Json::array();
+  for (int contour : s.ContourOrder) json["ContourOrder"].push_back(contour);
+  PrintJson(out, json);
 }
 
 }  // namespace

@@ -3,14 +3,13 @@
 // every parameter reader for each of them.
 
 #include <CLI/CLI.hpp>
-
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/json_writer.h"
+#include "cli/json_values.h"
 #include "input/drawing_text.h"
 #include "input/entity_store.h"
 #include "input/layer_codes.h"
@@ -56,34 +55,34 @@ std::string AsReadLayer(const std::string& name) {
   return upper.substr(first, upper.find_last_not_of(' ') - first + 1);
 }
 
-void WriteOperation(JsonWriter& json, EntityRegisters& r) {
-  json.BeginObject();
-  json.Key("CodeD").Float(CodeD(r));
-  json.Key("CodeT").Integer(CodeT(r));
-  json.Key("ToolList").String(ToolList(r));
-  json.Key("CodeF").Float(CodeF(r));
-  json.Key("CodeFA").Float(CodeFA(r));
-  json.Key("CodeFD").Float(CodeFD(r));
-  json.Key("CodeFR").Float(CodeFR(r));
-  json.Key("CodeS").Integer(CodeS(r));
-  json.Key("CodeZ").Float(CodeZ(r));
-  json.Key("CodeG").Integer(CodeG(r));
-  json.Key("CodeK").Float(CodeK(r));
-  json.Key("CodeM").Integer(CodeM(r));
-  json.Key("CodeOZ").Float(CodeOZ(r));
-  json.Key("CodePD").Float(CodePD(r));
-  json.Key("CodeES").Integer(CodeES(r));
-  json.Key("CodeLD").Float(CodeLD(r));
-  json.Key("CodeRI").Float(CodeRI(r));
-  json.Key("CodeRO").Float(CodeRO(r));
-  json.Key("CompensationWord").String(CompensationWord(r));
-  json.Key("HasCompensation").Bool(HasCompensation(r));
-  json.Key("EntSequence").Integer(r.EntSequence);
-  json.EndObject();
+Json Operation(EntityRegisters& r) {
+  Json json;
+  json["CodeD"] = JsonFloat(CodeD(r));
+  json["CodeT"] = CodeT(r);
+  json["ToolList"] = JsonText(ToolList(r));
+  json["CodeF"] = JsonFloat(CodeF(r));
+  json["CodeFA"] = JsonFloat(CodeFA(r));
+  json["CodeFD"] = JsonFloat(CodeFD(r));
+  json["CodeFR"] = JsonFloat(CodeFR(r));
+  json["CodeS"] = CodeS(r);
+  json["CodeZ"] = JsonFloat(CodeZ(r));
+  json["CodeG"] = CodeG(r);
+  json["CodeK"] = JsonFloat(CodeK(r));
+  json["CodeM"] = CodeM(r);
+  json["CodeOZ"] = JsonFloat(CodeOZ(r));
+  json["CodePD"] = JsonFloat(CodePD(r));
+  json["CodeES"] = CodeES(r);
+  json["CodeLD"] = JsonFloat(CodeLD(r));
+  json["CodeRI"] = JsonFloat(CodeRI(r));
+  json["CodeRO"] = JsonFloat(CodeRO(r));
+  json["CompensationWord"] = JsonText(CompensationWord(r));
+  json["HasCompensation"] = HasCompensation(r);
+  json["EntSequence"] = r.EntSequence;
+  return json;
 }
 
 // The name as the only entity of a drawing, prepared and loaded as the engine does.
-void WriteLayer(JsonWriter& json, const std::string& name) {
+Json Layer(const std::string& name) {
   EntityStore store;
   store.Reset();
   constexpr int kFirstEntity = 2;
@@ -94,30 +93,26 @@ void WriteLayer(JsonWriter& json, const std::string& name) {
   SubstituteTwoLetterCodes(store);
   PrepareLayers(store);
 
-  json.BeginObject();
-  json.Key("name").String(name);
-  json.Key("prepared").BeginArray();
+  Json json;
+  json["name"] = JsonText(name);
+  json["prepared"] = Json::array();
   for (int i = kFirstEntity; i <= store.LastIndex(); ++i) {
-    json.String(ShownName(store.Entities[static_cast<std::size_t>(i)].Layer.trimmed()));
+    json["prepared"].push_back(
+        JsonText(ShownName(store.Entities[static_cast<std::size_t>(i)].Layer.trimmed())));
   }
-  json.EndArray();
-  json.Key("operations").BeginArray();
+  json["operations"] = Json::array();
   SilentOperator nobody;
   for (int i = kFirstEntity; i <= store.LastIndex();) {
     LoadEntity(store, i, NoteSources{}, nobody);
-    WriteOperation(json, store.Current);
+    json["operations"].push_back(Operation(store.Current));
   }
-  json.EndArray();
-  json.EndObject();
+  return json;
 }
 
 int RunLayer(const LayerOptions& options, CommandIo& io) {
-  constexpr int kOneOperationPerLine = 3;  // list, name, operation list, operation
-  JsonWriter json(io.out, kOneOperationPerLine);
-  json.BeginArray();
-  for (const std::string& name : options.names) WriteLayer(json, name);
-  json.EndArray();
-  json.Finish();
+  Json layers = Json::array();
+  for (const std::string& name : options.names) layers.push_back(Layer(name));
+  PrintJson(io.out, layers);
   return kExitOk;
 }
 

@@ -2,13 +2,12 @@
 // every value loaded from it (after the load rules), as INI text or as JSON.
 
 #include <CLI/CLI.hpp>
-
 #include <memory>
 #include <ostream>
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/json_writer.h"
+#include "cli/json_values.h"
 #include "cli/run_environment.h"
 #include "shell/ini_file.h"
 #include "shell/settings_store.h"
@@ -74,52 +73,46 @@ void PrintIni(std::ostream& out, const LoadedSettings& loaded) {
 
 // ---- JSON ----
 
-// The part-list fields and each tool row go on one line.
-constexpr int kJsonInlineDepth = 2;
-
-void PrintJson(std::ostream& out, const LoadedSettings& loaded) {
+Json SettingsJson(const LoadedSettings& loaded) {
   const Settings& s = loaded.settings;
-  JsonWriter json(out, kJsonInlineDepth);
-  json.BeginObject();
-  json.Key("file").String(loaded.location.path.string());
-  json.Key("chosenBy").String(DescribeLocationRule(loaded.location.rule));
-  json.Key("state").String(FileState(loaded));
+  Json json;
+  json["file"] = JsonText(loaded.location.path.string());
+  json["chosenBy"] = JsonText(DescribeLocationRule(loaded.location.rule));
+  json["state"] = FileState(loaded);
 
-  json.Key("configuration").BeginObject();
-  for (const SettingsValue& value : ConfigurationValues(s)) json.Key(value.key).String(value.value);
-  json.Key("Optimizer").String(s.Optimizer);
-  json.EndObject();
+  Json& configuration = json["configuration"] = Json::object();
+  for (const SettingsValue& value : ConfigurationValues(s)) configuration[value.key] = JsonText(value.value);
+  configuration["Optimizer"] = JsonText(s.Optimizer);
 
-  json.Key("listColumnWidths").BeginObject();
+  Json& widths = json["listColumnWidths"] = Json::object();
   for (int column = kFirstRestoredListColumn; column <= kFileListColumns; ++column) {
-    json.Key(std::to_string(column)).Float(s.ListColumnWidth[static_cast<std::size_t>(column)]);
+    widths[std::to_string(column)] = JsonFloat(s.ListColumnWidth[static_cast<std::size_t>(column)]);
   }
-  json.EndObject();
 
-  json.Key("origin").String(s.Origin);
+  json["origin"] = JsonText(s.Origin);
 
-  json.Key("pts").BeginObject();
-  json.Key("path").String(s.PTSPath);
-  json.Key("name").String(s.PTSName);
-  json.Key("metric").Bool(s.PTSMetric);
-  json.Key("fields").BeginArray();
+  Json& pts = json["pts"] = Json::object();
+  pts["path"] = JsonText(s.PTSPath);
+  pts["name"] = JsonText(s.PTSName);
+  pts["metric"] = s.PTSMetric;
+  pts["fields"] = Json::array();
   for (int column = 0; column < kPtsColumns; ++column) {
     const std::string& name = s.PtsFieldNames[static_cast<std::size_t>(column)];
     if (name.empty()) continue;
-    json.BeginObject().Key("column").Integer(column).Key("name").String(name);
-    json.Key("quoted").Bool(s.PtsFieldQuoted[static_cast<std::size_t>(column)]).EndObject();
+    pts["fields"].push_back(Json{{"column", column},
+                                 {"name", JsonText(name)},
+                                 {"quoted", s.PtsFieldQuoted[static_cast<std::size_t>(column)]}});
   }
-  json.EndArray().EndObject();
 
-  json.Key("toolSubstitution").BeginArray();
+  json["toolSubstitution"] = Json::array();
   for (int row = 1; row <= kToolSubstitutionRows; ++row) {
     const ToolSubstitutionRow& entry = s.ToolSubstitution[static_cast<std::size_t>(row - 1)];
-    json.BeginObject().Key("row").Integer(row).Key("enabled").String(entry.Enabled);
-    json.Key("tool").String(entry.Tool).Key("substitute").String(entry.Substitute).EndObject();
+    json["toolSubstitution"].push_back(Json{{"row", row},
+                                            {"enabled", JsonText(entry.Enabled)},
+                                            {"tool", JsonText(entry.Tool)},
+                                            {"substitute", JsonText(entry.Substitute)}});
   }
-  json.EndArray();
-  json.EndObject();
-  json.Finish();
+  return json;
 }
 
 int RunSettingsCommand(CommandIo& io, bool json) {
@@ -128,7 +121,7 @@ int RunSettingsCommand(CommandIo& io, bool json) {
   loaded.read = ReadIniFile(loaded.location.path);
   LoadStartupSettings(loaded.read.file, loaded.settings);
   if (json) {
-    PrintJson(io.out, loaded);
+    PrintJson(io.out, SettingsJson(loaded));
   } else {
     PrintIni(io.out, loaded);
   }

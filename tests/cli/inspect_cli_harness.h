@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/json_values.h"
 
 namespace mq::cli::test {
 
@@ -26,7 +27,12 @@ inline CliRun RunCli(std::vector<std::string> args) {
   return {status, out.str(), err.str()};
 }
 
-inline bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+// The printed JSON document; the report's formatting is not part of what it says.
+inline Json Parsed(const CliRun& run) { return Json::parse(run.out); }
+
+inline bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 inline void ExpectHasAll(const std::string& text, const std::vector<std::string>& parts) {
   for (const std::string& part : parts) EXPECT_TRUE(Has(text, part)) << part << "\n--- in:\n" << text;

@@ -37,22 +37,24 @@ TEST_F(InspectCommand, PrintsEveryStoredEntityWithItsFields) {
   const test::CliRun run = RunCli({"inspect", path});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  const std::string head =
-      "{\n  \"file\": \"" + path +
-      "\",\n  \"instructionLayer\": \"INST\",\n  \"entities\": [\n"
-      "    {\"index\": 2, \"EntityType\": \"TEXT\", \"TextIndex\": 1, \"TextNumber\": 1, "
-      "\"Layer\": \"INST\", \"X1\": 5, \"Y1\": 6, \"X2\": 0, \"Y2\": 0, \"Z1\": 0, \"Z2\": 0, "
-      "\"Elevation\": 0, \"Thickness\": 0, "
-      "\"Radius\": 2.5, \"Width41\": 0, \"Bulge\": 0, \"StartAngle\": 0, \"EndAngle\": 0, \"Color\": 0, "
-      "\"Flags\": 0, \"Justify\": 0, \"FollowFlag\": 0, \"Face\": \"\", \"Text\": \"POST INSTRUCTIONS\"},\n"
-      "    {\"index\": 3, \"EntityType\": \"LINE\", \"TextIndex\": 0, \"TextNumber\": 0, "
-      "\"Layer\": \"ROUTE D5\", \"X1\": 1, \"Y1\": 2, \"X2\": 3, \"Y2\": 4,";
-  EXPECT_EQ(run.out.substr(0, head.size()), head);
-  EXPECT_TRUE(
-      Has(run.out, "\"Color\": 3, \"Flags\": 0, \"Justify\": 0, \"FollowFlag\": 0, \"Face\": \"5\"}"));
+  const Json json = test::Parsed(run);
+  EXPECT_EQ(json["file"], path);
+  EXPECT_EQ(json["instructionLayer"], "INST");
+  ASSERT_EQ(json["entities"].size(), 3u);
+  EXPECT_EQ(json["entities"][0], Json::parse(R"({"index": 2, "EntityType": "TEXT", "TextIndex": 1,
+      "TextNumber": 1, "Layer": "INST", "X1": 5, "Y1": 6, "X2": 0, "Y2": 0, "Z1": 0, "Z2": 0,
+      "Elevation": 0, "Thickness": 0, "Radius": 2.5, "Width41": 0, "Bulge": 0, "StartAngle": 0,
+      "EndAngle": 0, "Color": 0, "Flags": 0, "Justify": 0, "FollowFlag": 0, "Face": "",
+      "Text": "POST INSTRUCTIONS"})"));
+  const Json& line = json["entities"][1];
+  EXPECT_EQ(line["Layer"], "ROUTE D5");
+  EXPECT_EQ(Json::array({line["X1"], line["Y1"], line["X2"], line["Y2"]}), Json::array({1, 2, 3, 4}));
+  EXPECT_EQ(line["Color"], 3);
+  EXPECT_EQ(line["Face"], "5");
+  EXPECT_FALSE(line.contains("Text"));
   // Bytes of an old drawing come out as valid UTF-8.
-  EXPECT_TRUE(Has(run.out, "\"Layer\": \"T\\u00dcR\"")) << run.out;
-  EXPECT_TRUE(Has(run.out, "\"Text\": \"90\\u00b0\"}\n  ]\n}\n")) << run.out;
+  EXPECT_EQ(json["entities"][2]["Layer"], "T\u00dcR");
+  EXPECT_EQ(json["entities"][2]["Text"], "90\u00b0");
 }
 
 TEST_F(InspectCommand, AFailedDrawingExitsOneWithItsReasonOnStandardError) {
@@ -86,22 +88,23 @@ TEST_F(InspectCommand, PathsPrintsTheContoursInMachiningOrder) {
   const test::CliRun run = RunCli({"inspect", "--paths", "--settings", settings, path});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
+  const Json json = test::Parsed(run);
+  EXPECT_EQ(json["messages"],
+            Json::array({"Not machined: SPLINE on layer ROUTE T1 D5 Z8 (explode it in the drawing)"}));
   // Tool 1 first: the circle, opened at its top point; then the cut-out as one contour.
-  const std::string circle_start =
-      "\"PathList\": [\n    {\"index\": 1, \"LayerNumber\": 2, \"X\": 300, \"Y\": 220, \"Z\": 8, "
-      "\"ToolDiameter\": 5, \"G\": 1, \"Tool\": 1, \"ToolText\": \"01\", \"CentreX\": 300, \"CentreY\": 200, "
-      "\"SegmentType\": -3, \"ChainFlag\": -8, \"VM\": 0, \"VX\": 0, \"VZ\": 0, \"FR\": 0, \"LD\": 0, "
-      "\"RO\": 0, \"RI\": 0, \"CompCode\": \"\", \"Sequence\": 0, \"OZ\": 0, \"M\": 0, \"Box\": 0, "
-      "\"ES\": 0},\n"
-      "    {\"index\": 2, \"LayerNumber\": 2, \"X\": 300, \"Y\": 220,";
-  test::ExpectHasAll(
-      run.out,
-      {"\"messages\": [\n    \"Not machined: SPLINE on layer ROUTE T1 D5 Z8 (explode it in the drawing)\"\n"
-       "  ]",
-       circle_start, "{\"index\": 3, \"LayerNumber\": 1,", "\"CompCode\": \"G41\"",
-       "\"CircleList\": [\n    {\"index\": 1, \"CentreX\": 300, \"CentreY\": 200,",
-       "{\"index\": 2, \"First\": 3, \"Last\": 10, \"Kind\": 1,"});
-  EXPECT_FALSE(Has(run.out, "{\"index\": 11,")) << "the cut-out is one contour of eight records";
+  const Json& paths = json["PathList"];
+  ASSERT_EQ(paths.size(), 10u) << "the cut-out is one contour of eight records";
+  EXPECT_EQ(paths[0], Json::parse(R"({"index": 1, "LayerNumber": 2, "X": 300, "Y": 220, "Z": 8,
+      "ToolDiameter": 5, "G": 1, "Tool": 1, "ToolText": "01", "CentreX": 300, "CentreY": 200,
+      "SegmentType": -3, "ChainFlag": -8, "VM": 0, "VX": 0, "VZ": 0, "FR": 0, "LD": 0, "RO": 0,
+      "RI": 0, "CompCode": "", "Sequence": 0, "OZ": 0, "M": 0, "Box": 0, "ES": 0})"));
+  EXPECT_EQ(Json::array({paths[1]["LayerNumber"], paths[1]["X"], paths[1]["Y"]}), Json::array({2, 300, 220}));
+  EXPECT_EQ(Json::array({paths[2]["LayerNumber"], paths[2]["CompCode"]}), Json::array({1, "G41"}));
+  EXPECT_EQ(Json::array({json["CircleList"][0]["CentreX"], json["CircleList"][0]["CentreY"]}),
+            Json::array({300, 200}));
+  const Json& cut_out = json["Contours"][1];
+  EXPECT_EQ(Json::array({cut_out["index"], cut_out["First"], cut_out["Last"], cut_out["Kind"]}),
+            Json::array({2, 3, 10, 1}));
 }
 
 TEST_F(InspectCommand, PathsOfAFailedDrawingExitOneWithTheReasons) {
@@ -116,32 +119,35 @@ TEST_F(InspectCommand, PathsOfAFailedDrawingExitOneWithTheReasons) {
 TEST(LayerCommand, ShowsPreparedNamesAndTheirParameters) {
   const test::CliRun run = RunCli({"layer", "route3 d5 f3000 t3$d10", "ROUTE R5 ", "BORDER D18$T3 D5"});
   ASSERT_EQ(run.status, 0) << run.err;
-  const std::string first_operation =
-      "{\"CodeD\": 5, \"CodeT\": 3, \"ToolList\": \"03\", \"CodeF\": 3000, \"CodeFA\": 3000, \"CodeFD\": 0, "
-      "\"CodeFR\": 0, \"CodeS\": 0, \"CodeZ\": 0, \"CodeG\": 0, \"CodeK\": 0, \"CodeM\": 0, \"CodeOZ\": 0, "
-      "\"CodePD\": 0, \"CodeES\": 0, \"CodeLD\": 0, \"CodeRI\": 0, \"CodeRO\": 0, "
-      "\"CompensationWord\": \"\", \"HasCompensation\": false, \"EntSequence\": 40}";
+  const Json json = test::Parsed(run);
+  ASSERT_EQ(json.size(), 3u);
   // Each name is read on its own.
-  test::ExpectHasAll(run.out,
-                     {"\"name\": \"route3 d5 f3000 t3$d10\"", first_operation,
-                      "\"prepared\": [\n      \"ROUTE40 D5 F3000 T3\",\n      \"ROUTE41D10T3\"\n    ]",
-                      "{\"CodeD\": 10, \"CodeT\": 3,", "\"EntSequence\": 41}",
-                      "\"CompensationWord\": \"G42 R5\", \"HasCompensation\": true",
-                      "\"BORDER D18\",\n      \"ROUTET3 D5\""});
+  EXPECT_EQ(json[0]["name"], "route3 d5 f3000 t3$d10");
+  EXPECT_EQ(json[0]["prepared"], Json::array({"ROUTE40 D5 F3000 T3", "ROUTE41D10T3"}));
+  EXPECT_EQ(json[0]["operations"][0], Json::parse(R"({"CodeD": 5, "CodeT": 3, "ToolList": "03",
+      "CodeF": 3000, "CodeFA": 3000, "CodeFD": 0, "CodeFR": 0, "CodeS": 0, "CodeZ": 0, "CodeG": 0,
+      "CodeK": 0, "CodeM": 0, "CodeOZ": 0, "CodePD": 0, "CodeES": 0, "CodeLD": 0, "CodeRI": 0,
+      "CodeRO": 0, "CompensationWord": "", "HasCompensation": false, "EntSequence": 40})"));
+  const Json& second = json[0]["operations"][1];
+  EXPECT_EQ(Json::array({second["CodeD"], second["CodeT"], second["EntSequence"]}), Json::array({10, 3, 41}));
+  EXPECT_EQ(json[1]["operations"][0]["CompensationWord"], "G42 R5");
+  EXPECT_EQ(json[1]["operations"][0]["HasCompensation"], true);
+  EXPECT_EQ(json[2]["prepared"], Json::array({"BORDER D18", "ROUTET3 D5"}));
 }
 
 TEST(LayerCommand, ShowsTwoLetterCodesAsTheDesignsCharacters) {
   const test::CliRun run = RunCli({"layer", "ROUTE FA1 FD2 FR3 LD4 RO5 RI6 PD7 ES8 EX9 OZ1"});
   ASSERT_EQ(run.status, 0);
+  const Json json = test::Parsed(run);
   // The codes become the characters ü æ ç ä å è é ë ë ê (UTF-8 in the JSON).
-  EXPECT_TRUE(Has(run.out,
-                  "\"ROUTE  \303\2741  \303\2462  \303\2473  \303\2444  \303\2455  \303\2506  \303\2517  "
-                  "\303\2538  \303\2539  \303\2521\""))
-      << run.out;
-  EXPECT_TRUE(Has(run.out, "\"CodeFA\": 1, \"CodeFD\": 2, \"CodeFR\": 3,")) << run.out;
-  EXPECT_TRUE(Has(
-      run.out, "\"CodeOZ\": 1, \"CodePD\": 7, \"CodeES\": 8, \"CodeLD\": 4, \"CodeRI\": 6, \"CodeRO\": 5,"))
-      << run.out;
+  EXPECT_EQ(json[0]["prepared"][0],
+            "ROUTE  \303\2741  \303\2462  \303\2473  \303\2444  \303\2455  \303\2506  \303\2517  "
+            "\303\2538  \303\2539  \303\2521");
+  const Json& codes = json[0]["operations"][0];
+  const std::pair<const char*, int> values[] = {{"CodeFA", 1}, {"CodeFD", 2}, {"CodeFR", 3},
+                                                {"CodeLD", 4}, {"CodeRO", 5}, {"CodeRI", 6},
+                                                {"CodePD", 7}, {"CodeES", 8}, {"CodeOZ", 1}};
+  for (const auto& [key, value] : values) EXPECT_EQ(codes[key], value) << key;
 }
 
 }  // namespace

@@ -56,12 +56,20 @@ TEST_F(SettingsCommand, PrintsThePathAndEveryLoadedValue) {
 
 TEST_F(SettingsCommand, JsonHoldsTheSameValues) {
   Write();
-  ExpectParts(
-      RunCli({"settings", "--settings", path.string(), "--json"}),
-      {"\"state\": \"read\"", "\"chosenBy\": \"--settings\"", "\"SawKerf\": \"20\"",
-       "\"AutoStartTemp\": \"False\"", "\"DXFPath\": \"C:\\\\DXF \\\"new\\\"\\\\\"", "\"origin\": \"0\"",
-       "\"metric\": true", "{\"column\": 3, \"name\": \"DESCRIPTION\", \"quoted\": true}",
-       "{\"row\": 2, \"enabled\": \"1\", \"tool\": \"5\", \"substitute\": \"105\"}", "\"3\": 1500"});
+  const CliRun run = RunCli({"settings", "--settings", path.string(), "--json"});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const Json json = test::Parsed(run);
+  EXPECT_EQ(json["state"], "read");
+  EXPECT_EQ(json["chosenBy"], "--settings");
+  const Json& configuration = json["configuration"];
+  EXPECT_EQ(Json::array({configuration["SawKerf"], configuration["AutoStartTemp"], configuration["DXFPath"]}),
+            Json::array({"20", "False", "C:\\DXF \"new\"\\"}));
+  EXPECT_EQ(json["origin"], "0");
+  EXPECT_EQ(json["listColumnWidths"]["3"], 1500);
+  EXPECT_EQ(json["pts"]["metric"], true);
+  EXPECT_EQ(json["pts"]["fields"][1], Json::parse(R"({"column": 3, "name": "DESCRIPTION", "quoted": true})"));
+  EXPECT_EQ(json["toolSubstitution"][1],
+            Json::parse(R"({"row": 2, "enabled": "1", "tool": "5", "substitute": "105"})"));
 }
 
 TEST_F(SettingsCommand, AMissingFileShowsFirstStartValuesAndAnUnreadableOneFails) {
