@@ -30,6 +30,7 @@
 
 #include "output/program_reader.h"
 #include "support/drawing_census.h"
+#include "support/dxf_builder.h"
 
 namespace mq::test {
 namespace {
@@ -302,16 +303,18 @@ void CheckPockets(Subject& s) {
       const std::vector<Point2> piece = Trace(s.F, outline.back(), *contour[k]);
       outline.insert(outline.end(), piece.begin(), piece.end());
     }
-    for (std::size_t k = outline_end + 1; k < contour.size(); ++k) {
+    const auto outside = [&](std::size_t k) -> std::optional<Point2> {
       for (const Point2& p : Trace(s.F, EndOf(*contour[k - 1]), *contour[k])) {
-        if (!Inside(outline, p, s.F.Tolerance)) {
-          s.Fail('c', contour[k],
-                 "the pocket pass reaches " + Text(p) + ", outside the outline of lines " +
-                     std::to_string(contour[0]->Number) + ".." +
-                     std::to_string(contour[outline_end]->Number));
-          k = contour.size();
-          break;
-        }
+        if (!Inside(outline, p, s.F.Tolerance)) return p;
+      }
+      return std::nullopt;
+    };
+    for (std::size_t k = outline_end + 1; k < contour.size(); ++k) {
+      if (const std::optional<Point2> p = outside(k)) {
+        s.Fail('c', contour[k],
+               "the pocket pass reaches " + Text(*p) + ", outside the outline of lines " +
+                   std::to_string(contour[0]->Number) + ".." + std::to_string(contour[outline_end]->Number));
+        break;
       }
     }
   }
@@ -502,35 +505,70 @@ TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
   }
 }
 
-// Each corpus drawing is converted in a scratch directory of its own with the golden
-// settings and drilling head; drawings that do not convert are skipped.
+// Converts a drawing with `marquill400-cli convert` in a scratch directory of its own
+// (the drawing copied there, so nothing is written beside the original), ROOT at the
+// golden drilling head; returns its program portions, none when it does not convert.
+std::vector<std::string> Convert(const fs::path& drawing, const fs::path& settings, const fs::path& dir) {
+  fs::create_directories(dir / "out");
+  fs::copy_file(drawing, dir / drawing.filename(), fs::copy_options::overwrite_existing);
+  const std::string command = "cd '" + dir.string() + "' && ROOT='" + (kGolden / "side_panel").string() +
+                              "' '" + MARQUILL_CLI_PATH + "' convert --settings '" + settings.string() +
+                              "' --dest out/ '" + drawing.filename().string() + "' >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0 ? ProgramTexts(dir / "out") : std::vector<std::string>{};
+}
+
+std::vector<Failure> ConvertAndCheck(const fs::path& drawing, const fs::path& settings, const fs::path& dir,
+                                     std::size_t& portions) {
+  const std::vector<std::string> texts = Convert(drawing, settings, dir);
+  portions = texts.size();
+  if (texts.empty()) return {};
+  const fs::path head = kGolden / "side_panel" / "Par.DAT";
+  return Check({drawing.filename().string(), dir / drawing.filename(), settings, head, texts});
+}
+
+fs::path Scratch(const std::string& name) {
+  return fs::temp_directory_path() / ("marquill-readback-" + std::to_string(::getpid())) / name;
+}
+
 TEST(ReadbackInvariants, HoldOnEveryCorpusDrawingThatConverts) {
   const fs::path corpus(MARQUILL_CORPUS_DIR);
   if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
-  const fs::path scratch = fs::temp_directory_path() / ("marquill-readback-" + std::to_string(::getpid()));
-  const fs::path settings = kGolden / "worked_example" / "MQ400.INI", head = kGolden / "side_panel";
+  const fs::path settings = kGolden / "worked_example" / "MQ400.INI";
   int drawings = 0, converted = 0;
   for (const auto& entry : fs::directory_iterator(corpus)) {
     if (entry.path().extension() != ".dxf" && entry.path().extension() != ".DXF") continue;
     ++drawings;
-    const fs::path dir = scratch / entry.path().stem();
-    fs::create_directories(dir / "out");
-    fs::copy_file(entry.path(), dir / entry.path().filename());
-    const std::string command = "cd '" + dir.string() + "' && ROOT='" + head.string() + "' '" +
-                                MARQUILL_CLI_PATH + "' convert --settings '" + settings.string() +
-                                "' --dest out/ '" + entry.path().filename().string() + "' >/dev/null 2>&1";
-    const std::vector<std::string> texts =
-        std::system(command.c_str()) == 0 ? ProgramTexts(dir / "out") : std::vector<std::string>{};
-    if (texts.empty()) continue;
-    ++converted;
-    for (const Failure& failure : Check({entry.path().filename().string(), dir / entry.path().filename(),
-                                         settings, head / "Par.DAT", texts}))
+    std::size_t portions = 0;
+    for (const Failure& failure :
+         ConvertAndCheck(entry.path(), settings, Scratch(entry.path().stem().string()), portions))
       ADD_FAILURE() << failure.Text;
+    converted += portions > 0;
   }
-  fs::remove_all(scratch);
+  fs::remove_all(Scratch(""));
   EXPECT_GT(drawings, 0);
-  RecordProperty("converted", converted);
   std::cout << converted << " of " << drawings << " corpus drawings converted and were checked\n";
+}
+
+// 225 bores are more than the line limit of 200: the program is stored in portions, read
+// back as one, and its saw passes and bores are counted across them.
+TEST(ReadbackInvariants, HoldOnAProgramStoredInPortions) {
+  const fs::path dir = Scratch("portions");
+  fs::create_directories(dir);
+  DxfBuilder drawing;
+  drawing.Rectangle("BORDER Z19", 0, 0, 1200, 500).Circle("ROUTE Z10 T5 D10 L LD15", 1100, 250, 50);
+  for (int k = 0; k < 225; ++k)
+    drawing.Point("VBORE D8 Z10", 50 + 40 * (k / 9), 60 + 40 * (k % 9));  // 40 apart: no row
+  for (int k = 0; k < 6; ++k) drawing.Line("GROOVE Z8 T61", 0, 20 + 8 * k, 1200, 20 + 8 * k);
+  drawing.Save(dir / "MANY.DXF");
+  std::string settings = ReadFile(kGolden / "worked_example" / "MQ400.INI");
+  settings.replace(settings.find("LineLimit=600"), 13, "LineLimit=200");
+  std::ofstream(dir / "MQ400.INI", std::ios::binary) << settings;
+  std::size_t portions = 0;
+  const std::vector<Failure> failures =
+      ConvertAndCheck(dir / "MANY.DXF", dir / "MQ400.INI", dir / "run", portions);
+  fs::remove_all(Scratch(""));
+  EXPECT_EQ(portions, 2u);
+  for (const Failure& failure : failures) ADD_FAILURE() << failure.Text;
 }
 
 }  // namespace
