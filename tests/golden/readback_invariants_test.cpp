@@ -1,0 +1,575 @@
+// Read-back invariants: every golden program, and the program of every corpus drawing that
+// converts, is read back from its text and checked against its drawing:
+//   (a) a closed outline of a ROUTE layer is cut by a contour that closes: it ends where it
+//       started, or, after a lead-out, where its lead-in ended (second point = last but one);
+//   (b) every point of a contour (arcs traced), bore hole and saw pass lies on the panel of
+//       the header grown by the largest tool radius: the largest D of the drawing's route
+//       layers or R word of the program, halved for D;
+//   (c) a pocket (a contour that comes back to its first point and goes on) stays inside the
+//       outline it ran first;
+//   (d) each hole lies on a bore of the drawing and is drilled by the bore's own tool, or by
+//       a spindle 1..27 of Par.DAT of the bore's diameter (within 0.2 mm), or by T0 where
+//       Par.DAT has none or is missing;
+//   (e) the holes are as many as the drawing's vertical bores (POINTs, and CIRCLEs not
+//       extruded towards an edge, on VBORE/DRILL layers), each bore is drilled, a G20 row's
+//       last spindle reaches the row's end, the edge bores number at least the circles
+//       extruded towards an edge and at most those plus the HBORE circles and lines, and no
+//       group of touching routed pieces is left without a contour.
+// Closures and bounds hold within one unit of the last decimal written (0.011 mm, 0.0011");
+// drawing points match program points within the engine's 0.1 mm coincidence tolerance.
+// Negative cases corrupt a golden program in memory, so each invariant is known to bite.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "output/program_reader.h"
+#include "support/drawing_census.h"
+#include "support/dxf_builder.h"
+
+namespace mq::test {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr double kTwoPi = 2 * std::numbers::pi;
+constexpr int kSamplesPerTurn = 256;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The program's frame in drawing terms: panel corner, mirrored axes, arc turning sense.
+struct Frame {
+  double W = 0, H = 0, Tolerance = 0.011, Match = 0.1;
+  bool MirrorX = false, MirrorY = false, ClockwiseIsTwo = true;
+  std::optional<Point2> Corner;  // the panel's lower-left corner in the drawing
+};
+
+Point2 ToProgram(const Frame& f, Point2 p) {
+  const double x = p.X - f.Corner->X, y = p.Y - f.Corner->Y;
+  return {f.MirrorX ? f.W - x : x, f.MirrorY ? f.H - y : y};
+}
+
+bool OnPanel(const Frame& f, Point2 p, double grown) {
+  return p.X >= -grown && p.X <= f.W + grown && p.Y >= -grown && p.Y <= f.H + grown;
+}
+
+// The panel is the rectangle of the header's size whose corners are all border points.
+std::optional<Point2> PanelCorner(const std::vector<Point2>& border, double w, double h, double tolerance) {
+  const auto has = [&](Point2 p) {
+    return std::any_of(border.begin(), border.end(), [&](Point2 b) { return Distance(b, p) < tolerance; });
+  };
+  for (const Point2& p : border) {
+    if (has({p.X + w, p.Y}) && has({p.X, p.Y + h}) && has({p.X + w, p.Y + h})) return p;
+  }
+  return std::nullopt;
+}
+
+bool OriginLowerLeft(const std::string& settings) {
+  const std::size_t at = settings.find("\nOrigin=");
+  return at != std::string::npos && settings.compare(at + 8, 1, "0") != 0;
+}
+
+Frame FrameOf(const ProgramReading& program, const DrawingCensus& census, bool origin_lower_left) {
+  Frame f;
+  f.W = program.Header.Length;
+  f.H = program.Header.Width;
+  const double mm = program.Header.Inch ? 25.4 : 1;
+  f.Tolerance = program.Header.Inch ? 0.0011 : 0.011;
+  f.Match = 0.1 / mm;
+  int origin = 1;
+  for (const ProgramLine& line : program.Lines) {
+    if (line.Origin) {
+      origin = *line.Origin;
+      break;
+    }
+  }
+  // O0..O3 say the corner after the machine's origin setting turned Y round.
+  f.MirrorX = origin == 2 || origin == 3;
+  f.MirrorY = (origin == 0 || origin == 2) != origin_lower_left;
+  f.ClockwiseIsTwo = !origin_lower_left != (f.MirrorX != f.MirrorY);
+  f.Corner = PanelCorner(census.BorderPoints, f.W, f.H, f.Match);
+  return f;
+}
+
+// ---- contours as written
+
+using Contour = std::vector<const ProgramLine*>;
+
+bool IsPath(LineKind kind) {
+  return kind == LineKind::ContourStart || kind == LineKind::Move || kind == LineKind::CentreArc ||
+         kind == LineKind::RadiusArc || kind == LineKind::ThreePointArc;
+}
+
+// A contour opens at a line with start words, or at the first path line after one that
+// ended a contour or after other work.
+std::vector<Contour> ContoursOf(const ProgramReading& program) {
+  std::vector<Contour> contours;
+  bool open = false;
+  for (const ProgramLine& line : program.Lines) {
+    if (!IsPath(line.Kind)) {
+      open = false;
+      continue;
+    }
+    if (line.Kind == LineKind::ContourStart || !open) contours.emplace_back();
+    contours.back().push_back(&line);
+    open = !line.EndsContour;
+  }
+  return contours;
+}
+
+Point2 EndOf(const ProgramLine& line) { return {*line.X, *line.Y}; }
+
+double Turn(double angle) { return angle - kTwoPi * std::floor(angle / kTwoPi); }
+
+std::vector<Point2> ArcPoints(Point2 from, Point2 to, Point2 centre, bool clockwise, double tolerance) {
+  const double a0 = std::atan2(from.Y - centre.Y, from.X - centre.X);
+  const double a1 = std::atan2(to.Y - centre.Y, to.X - centre.X);
+  double sweep = Turn(clockwise ? a0 - a1 : a1 - a0);
+  if (Distance(from, to) < tolerance) sweep = kTwoPi;  // a full circle
+  const double r0 = Distance(from, centre), r1 = Distance(to, centre);
+  const int n = std::max(2, static_cast<int>(std::ceil(sweep / kTwoPi * kSamplesPerTurn)));
+  std::vector<Point2> points;
+  for (int k = 1; k <= n; ++k) {
+    const double t = static_cast<double>(k) / n, a = a0 + (clockwise ? -sweep : sweep) * t,
+                 r = r0 + (r1 - r0) * t;
+    points.push_back({centre.X + r * std::cos(a), centre.Y + r * std::sin(a)});
+  }
+  return points;
+}
+
+// The points the piece from `from` to the line's end passes, arcs traced, the end included.
+std::vector<Point2> Trace(const Frame& f, Point2 from, const ProgramLine& line) {
+  const Point2 to = EndOf(line);
+  const bool clockwise = (line.ArcDigit == 2) == f.ClockwiseIsTwo;
+  if (line.Kind == LineKind::CentreArc)
+    return ArcPoints(from, to, {*line.I, *line.J}, clockwise, f.Tolerance);
+  if (line.Kind == LineKind::RadiusArc) {
+    // The shorter arc of radius I: its centre lies right of the chord when it turns clockwise.
+    const double chord = Distance(from, to), r = *line.I;
+    if (chord == 0) return {to};
+    const double h = std::sqrt(std::max(0.0, r * r - chord * chord / 4)) * (clockwise ? 1 : -1);
+    const Point2 u{(to.X - from.X) / chord, (to.Y - from.Y) / chord};
+    const Point2 centre{(from.X + to.X) / 2 + h * u.Y, (from.Y + to.Y) / 2 - h * u.X};
+    return ArcPoints(from, to, centre, clockwise, f.Tolerance);
+  }
+  if (line.Kind == LineKind::ThreePointArc) {
+    const Point2 m{*line.I, *line.J};
+    const double d = 2 * (from.X * (m.Y - to.Y) + m.X * (to.Y - from.Y) + to.X * (from.Y - m.Y));
+    if (std::fabs(d) < 1e-9) return {m, to};
+    const auto sq = [](Point2 p) { return p.X * p.X + p.Y * p.Y; };
+    const Point2 c{(sq(from) * (m.Y - to.Y) + sq(m) * (to.Y - from.Y) + sq(to) * (from.Y - m.Y)) / d,
+                   (sq(from) * (to.X - m.X) + sq(m) * (from.X - to.X) + sq(to) * (m.X - from.X)) / d};
+    const auto angle = [&](Point2 p) {
+      return Turn(std::atan2(p.Y - c.Y, p.X - c.X) - std::atan2(from.Y - c.Y, from.X - c.X));
+    };
+    return ArcPoints(from, to, c, angle(m) > angle(to), f.Tolerance);
+  }
+  return {to};
+}
+
+// ---- the checks
+
+struct Failure {
+  char Invariant;
+  std::string Text;
+};
+
+struct Subject {
+  std::string Name;
+  ProgramReading Program;
+  DrawingCensus Drawing;
+  ToolTable Table;
+  Frame F;
+  std::vector<Failure> Failures;
+
+  void Fail(char invariant, const ProgramLine* line, const std::string& why) {
+    std::ostringstream where;
+    where << "(" << invariant << ") " << Name;
+    if (line)
+      where << (line->Portion > 1 ? " portion " + std::to_string(line->Portion) : "") << " line "
+            << line->Number;
+    Failures.push_back({invariant, where.str() + ": " + why});
+  }
+};
+
+std::string Text(Point2 p) {
+  std::ostringstream out;
+  out << "(" << p.X << ", " << p.Y << ")";
+  return out.str();
+}
+
+bool CutsOutline(const Frame& f, const Contour& contour, const std::vector<Point2>& vertices, double radius) {
+  if (radius > 0) {
+    return std::any_of(contour.begin(), contour.end(), [&](const ProgramLine* line) {
+      const Point2 centre{line->I.value_or(0), line->J.value_or(0)};
+      return line->Kind == LineKind::CentreArc && Distance(centre, vertices[0]) < f.Match &&
+             std::fabs(Distance(EndOf(*line), centre) - radius) < f.Match;
+    });
+  }
+  return std::all_of(vertices.begin(), vertices.end(), [&](Point2 v) {
+    return std::any_of(contour.begin(), contour.end(),
+                       [&](const ProgramLine* line) { return Distance(EndOf(*line), v) < f.Match; });
+  });
+}
+
+bool Closes(const Frame& f, const Contour& c) {
+  const std::size_t n = c.size() - 1;
+  return Distance(EndOf(*c[0]), EndOf(*c[n])) < f.Tolerance ||
+         (n >= 3 && Distance(EndOf(*c[1]), EndOf(*c[n - 1])) < f.Tolerance);
+}
+
+void CheckClosedOutlines(Subject& s) {
+  const std::vector<Contour> contours = ContoursOf(s.Program);
+  for (const DrawnOutline& outline : s.Drawing.ClosedOutlines) {
+    std::vector<Point2> vertices;
+    for (const Point2& v : outline.Vertices) vertices.push_back(ToProgram(s.F, v));
+    if (!std::all_of(vertices.begin(), vertices.end(), [&](Point2 v) { return OnPanel(s.F, v, s.F.Match); }))
+      continue;
+    bool cut = false;
+    for (const Contour& contour : contours) {
+      if (!CutsOutline(s.F, contour, vertices, outline.Radius)) continue;
+      cut = true;
+      if (!Closes(s.F, contour))
+        s.Fail('a', contour.back(),
+               "the contour from line " + std::to_string(contour[0]->Number) +
+                   " cutting the closed outline of " + census::Readable(outline.Layer) + " starts at " +
+                   Text(EndOf(*contour[0])) + " but ends at " + Text(EndOf(*contour.back())));
+    }
+    if (!cut)
+      s.Fail('a', nullptr,
+             "no contour cuts the closed outline of " + census::Readable(outline.Layer) + " through " +
+                 Text(vertices[0]));
+  }
+}
+
+void CheckPanelBounds(Subject& s) {
+  double radius = s.Drawing.LargestToolDiameter / 2;
+  for (const ProgramLine& line : s.Program.Lines) radius = std::max(radius, line.CompensationValue);
+  const auto check = [&](const ProgramLine& line, Point2 p) {
+    if (OnPanel(s.F, p, radius + s.F.Tolerance)) return true;
+    std::ostringstream why;
+    why << Text(p) << " lies off the " << s.F.W << " x " << s.F.H << " panel grown by the tool radius "
+        << radius;
+    s.Fail('b', &line, why.str());
+    return false;
+  };
+  for (const Contour& contour : ContoursOf(s.Program)) {
+    Point2 at = EndOf(*contour[0]);
+    bool on = check(*contour[0], at);
+    for (std::size_t k = 1; k < contour.size() && on; ++k) {
+      for (const Point2& p : Trace(s.F, at, *contour[k])) on = on && check(*contour[k], p);
+      at = EndOf(*contour[k]);
+    }
+  }
+  for (const ProgramLine& line : s.Program.Lines) {
+    for (const HolePoint& hole : line.Holes) check(line, {hole.X, hole.Y});
+    if (line.Kind == LineKind::SawPass)
+      check(line, EndOf(line)) && check(line, {line.EndX.value_or(*line.X), line.EndY.value_or(*line.Y)});
+  }
+}
+
+double SegmentDistance(Point2 p, Point2 a, Point2 b) {
+  const double dx = b.X - a.X, dy = b.Y - a.Y, length = dx * dx + dy * dy;
+  const double t = length > 0 ? std::clamp(((p.X - a.X) * dx + (p.Y - a.Y) * dy) / length, 0.0, 1.0) : 0;
+  return Distance(p, {a.X + t * dx, a.Y + t * dy});
+}
+
+bool Inside(const std::vector<Point2>& polygon, Point2 p, double tolerance) {
+  bool inside = false;
+  for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+    const Point2 a = polygon[i], b = polygon[j];
+    if (SegmentDistance(p, a, b) < tolerance) return true;
+    if ((a.Y > p.Y) != (b.Y > p.Y) && p.X < (b.X - a.X) * (p.Y - a.Y) / (b.Y - a.Y) + a.X) inside = !inside;
+  }
+  return inside;
+}
+
+void CheckPockets(Subject& s) {
+  for (const Contour& contour : ContoursOf(s.Program)) {
+    const Point2 start = EndOf(*contour[0]);
+    std::size_t outline_end = 1;
+    while (outline_end + 1 < contour.size() && Distance(EndOf(*contour[outline_end]), start) >= s.F.Tolerance)
+      ++outline_end;
+    if (outline_end + 1 >= contour.size()) continue;  // not a pocket: it does not come back before its end
+    std::vector<Point2> outline{start};
+    for (std::size_t k = 1; k <= outline_end; ++k) {
+      const std::vector<Point2> piece = Trace(s.F, outline.back(), *contour[k]);
+      outline.insert(outline.end(), piece.begin(), piece.end());
+    }
+    const auto outside = [&](std::size_t k) -> std::optional<Point2> {
+      for (const Point2& p : Trace(s.F, EndOf(*contour[k - 1]), *contour[k])) {
+        if (!Inside(outline, p, s.F.Tolerance)) return p;
+      }
+      return std::nullopt;
+    };
+    for (std::size_t k = outline_end + 1; k < contour.size(); ++k) {
+      if (const std::optional<Point2> p = outside(k)) {
+        s.Fail('c', contour[k],
+               "the pocket pass reaches " + Text(*p) + ", outside the outline of lines " +
+                   std::to_string(contour[0]->Number) + ".." + std::to_string(contour[outline_end]->Number));
+        break;
+      }
+    }
+  }
+}
+
+const DrawnBore* BoreAt(const Subject& s, Point2 hole) {
+  for (const DrawnBore& bore : s.Drawing.VerticalBores) {
+    if (Distance(ToProgram(s.F, bore.At), hole) < s.F.Match) return &bore;
+  }
+  return nullptr;
+}
+
+bool SpindleFits(const ToolTable& table, int n, double diameter_mm) {
+  return table.Loaded && n >= 1 && n <= kDrillingHeadSpindles &&
+         std::fabs(table[n].ToolDiameter - diameter_mm) <= 0.2;
+}
+
+void CheckSpindles(Subject& s, double mm) {
+  for (const ProgramLine& line : s.Program.Lines) {
+    for (std::size_t k = 0; k < line.Holes.size(); ++k) {
+      const Point2 hole{line.Holes[k].X, line.Holes[k].Y};
+      const DrawnBore* bore = BoreAt(s, hole);
+      if (!bore) {
+        s.Fail('d', &line, "the hole " + Text(hole) + " lies on no bore of the drawing");
+        continue;
+      }
+      const std::string& word = line.Tools[k];
+      const double d = bore->DiameterMm * mm;
+      bool any_spindle = false;
+      for (int n = 1; n <= kDrillingHeadSpindles; ++n)
+        any_spindle = any_spindle || SpindleFits(s.Table, n, d);
+      const bool fits = !bore->ToolText.empty() ? word == bore->ToolText
+                        : any_spindle           ? SpindleFits(s.Table, std::atoi(word.c_str()), d)
+                                                : word == "0";
+      if (!fits) {
+        std::ostringstream why;
+        why << "T" << word << " drills the " << d << " mm bore at " << Text(hole) << ", which asks for "
+            << (!bore->ToolText.empty() ? "T" + bore->ToolText
+                : any_spindle           ? "a spindle of its diameter"
+                                        : "T0");
+        s.Fail('d', &line, why.str());
+      }
+    }
+  }
+}
+
+void CheckCounts(Subject& s) {
+  std::vector<Point2> holes;
+  int edge_bores = 0;
+  for (const ProgramLine& line : s.Program.Lines) {
+    for (const HolePoint& hole : line.Holes) holes.push_back({hole.X, hole.Y});
+    edge_bores += line.Kind == LineKind::EdgeBore;
+    if (line.Kind == LineKind::BoreRow && line.EndX &&
+        std::fabs(line.Holes.back().X - *line.EndX) > s.F.Tolerance)
+      s.Fail('e', &line,
+             "the row's last spindle drills at X" + std::to_string(line.Holes.back().X) +
+                 " but the row ends at X" + std::to_string(*line.EndX));
+  }
+  if (holes.size() != s.Drawing.VerticalBores.size())
+    s.Fail('e', nullptr,
+           std::to_string(holes.size()) + " holes drilled, the drawing has " +
+               std::to_string(s.Drawing.VerticalBores.size()) + " vertical bores");
+  for (const DrawnBore& bore : s.Drawing.VerticalBores) {
+    const Point2 at = ToProgram(s.F, bore.At);
+    if (std::none_of(holes.begin(), holes.end(), [&](Point2 h) { return Distance(h, at) < s.F.Match; }))
+      s.Fail('e', nullptr, "the bore at " + Text(at) + " is not drilled");
+  }
+  const int least = s.Drawing.EdgeFaceBores, most = least + s.Drawing.EdgeViewBoreItems;
+  if (edge_bores < least || edge_bores > most)
+    s.Fail('e', nullptr,
+           std::to_string(edge_bores) + " edge bores, the drawing asks for " + std::to_string(least) + ".." +
+               std::to_string(most));
+  const std::size_t contours = ContoursOf(s.Program).size();
+  if (contours < static_cast<std::size_t>(s.Drawing.ContourGroups))
+    s.Fail('e', nullptr,
+           std::to_string(contours) + " contours cut, the drawing routes " +
+               std::to_string(s.Drawing.ContourGroups) + " groups of pieces");
+}
+
+// ---- the programs and their drawings
+
+struct ProgramSource {
+  std::string Name;
+  fs::path Drawing, Settings, ToolTableFile;
+  std::vector<std::string> Texts;  // the portions in order
+};
+
+// Replaces every line holding `holding` by `replacement` (nullptr drops it).
+struct Corruption {
+  const char* Holding = nullptr;
+  const char* Replacement = nullptr;
+};
+
+std::vector<Failure> Check(const ProgramSource& source, const Corruption& corruption = {}) {
+  Subject s;
+  s.Name = source.Name;
+  if (!source.ToolTableFile.empty()) s.Table = ParseToolTable(ReadFile(source.ToolTableFile));
+  std::vector<std::string> texts = source.Texts;
+  for (std::string& text : texts) {
+    for (std::size_t at; corruption.Holding && (at = text.find(corruption.Holding)) != std::string::npos;) {
+      const std::size_t begin = text.rfind('\n', at) + 1, end = text.find('\n', at) + 1;
+      text.replace(begin, end - begin,
+                   corruption.Replacement ? std::string(corruption.Replacement) + "\r\n" : "");
+    }
+  }
+  s.Program = ReadProgramPortions(texts, s.Table);
+  for (const ReadError& error : s.Program.Errors)
+    s.Failures.push_back({'r', s.Name + ": " + Describe(error)});
+  const double mm = s.Program.Header.Inch ? 25.4 : 1;
+  s.Drawing = TakeCensus(source.Drawing.string(), mm);
+  s.F = FrameOf(s.Program, s.Drawing, OriginLowerLeft(ReadFile(source.Settings)));
+  if (!s.Failures.empty()) return s.Failures;
+  if (!s.Drawing.Read || !s.F.Corner) {
+    s.Fail('r', nullptr, "the panel of the header is not among the drawing's border points");
+    return s.Failures;
+  }
+  CheckClosedOutlines(s);
+  CheckPanelBounds(s);
+  CheckPockets(s);
+  CheckSpindles(s, mm);
+  CheckCounts(s);
+  return s.Failures;
+}
+
+// Program files of one drawing in portion order; part lists and index files left out.
+std::vector<std::string> ProgramTexts(const fs::path& directory) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(directory)) {
+    if (entry.is_regular_file() && entry.path().extension() != ".PTS") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
+    const std::string x = a.filename().string(), y = b.filename().string();
+    return x.size() != y.size() ? x.size() < y.size() : x < y;
+  });
+  std::vector<std::string> texts;
+  for (const fs::path& file : files) texts.push_back(ReadFile(file));
+  return texts;
+}
+
+const fs::path kGolden = fs::path(MARQUILL_SOURCE_DIR) / "tests" / "golden";
+
+ProgramSource GoldenCase(const std::string& name) {
+  const fs::path dir = kGolden / name;
+  ProgramSource source{
+      name, {}, dir / "MQ400.INI", fs::exists(dir / "Par.DAT") ? dir / "Par.DAT" : fs::path(), {}};
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (entry.path().extension() == ".DXF") source.Drawing = entry.path();
+  }
+  source.Texts = ProgramTexts(dir / "expected" / "out");
+  return source;
+}
+
+TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
+  struct Case {
+    std::string Name;
+    Corruption Corrupt;
+    char Expected;  // the invariant that must fail, or 0 for none
+  };
+  std::vector<Case> cases;
+  for (const auto& entry : fs::directory_iterator(kGolden)) {
+    if (fs::exists(entry.path() / "MQ400.INI")) cases.push_back({entry.path().filename().string(), {}, 0});
+  }
+  ASSERT_GE(cases.size(), 7u);
+  // clang-format off
+  const Case corrupted[] = {
+      {"door", {"G00 X298 Y0 Z19", nullptr}, 'a'},                         // the outer profile stays open
+      {"back_instructions", {"J420", nullptr}, 'a'},                       // the circle itself is lost
+      {"all_passes", {"X550 Y350 Z4", "\" G10 X650 Y350 Z4\""}, 'b'},      // a corner moved off the panel
+      {"all_passes", {"X140 Y330 Z8", "\" G10 X160 Y330 Z8\""}, 'c'},      // a pocket pass beyond its outline
+      {"side_panel", {"T22", "\" G00 X280 Y360 Z10 T5\""}, 'd'},           // a 5 mm spindle for the 8 mm bore
+      {"side_panel", {"G00 X37 Y384", nullptr}, 'e'},                      // a stroke of eight holes dropped
+      {"inch_panel", {"Y8 Z0.375", nullptr}, 'e'},                         // the slot is not routed
+  };
+  // clang-format on
+  cases.insert(cases.end(), std::begin(corrupted), std::end(corrupted));
+  for (const Case& c : cases) {
+    const std::vector<Failure> failures = Check(GoldenCase(c.Name), c.Corrupt);
+    std::string report;
+    for (const Failure& failure : failures) report += "\n  " + failure.Text;
+    if (c.Expected == 0) {
+      EXPECT_TRUE(failures.empty()) << c.Name << ":" << report;
+    } else {
+      EXPECT_TRUE(std::any_of(failures.begin(), failures.end(),
+                              [&](const Failure& f) { return f.Invariant == c.Expected; }))
+          << c.Name << " with \"" << c.Corrupt.Holding << "\" corrupted should fail (" << c.Expected
+          << "):" << report;
+    }
+  }
+}
+
+// Converts a drawing with `marquill400-cli convert` in a scratch directory of its own
+// (the drawing copied there, so nothing is written beside the original), ROOT at the
+// golden drilling head; returns its program portions, none when it does not convert.
+std::vector<std::string> Convert(const fs::path& drawing, const fs::path& settings, const fs::path& dir) {
+  fs::create_directories(dir / "out");
+  fs::copy_file(drawing, dir / drawing.filename(), fs::copy_options::overwrite_existing);
+  const std::string command = "cd '" + dir.string() + "' && ROOT='" + (kGolden / "side_panel").string() +
+                              "' '" + MARQUILL_CLI_PATH + "' convert --settings '" + settings.string() +
+                              "' --dest out/ '" + drawing.filename().string() + "' >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0 ? ProgramTexts(dir / "out") : std::vector<std::string>{};
+}
+
+std::vector<Failure> ConvertAndCheck(const fs::path& drawing, const fs::path& settings, const fs::path& dir,
+                                     std::size_t& portions) {
+  const std::vector<std::string> texts = Convert(drawing, settings, dir);
+  portions = texts.size();
+  if (texts.empty()) return {};
+  const fs::path head = kGolden / "side_panel" / "Par.DAT";
+  return Check({drawing.filename().string(), dir / drawing.filename(), settings, head, texts});
+}
+
+fs::path Scratch(const std::string& name) {
+  return fs::temp_directory_path() / ("marquill-readback-" + std::to_string(::getpid())) / name;
+}
+
+TEST(ReadbackInvariants, HoldOnEveryCorpusDrawingThatConverts) {
+  const fs::path corpus(MARQUILL_CORPUS_DIR);
+  if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  const fs::path settings = kGolden / "worked_example" / "MQ400.INI";
+  int drawings = 0, converted = 0;
+  for (const auto& entry : fs::directory_iterator(corpus)) {
+    if (entry.path().extension() != ".dxf" && entry.path().extension() != ".DXF") continue;
+    ++drawings;
+    std::size_t portions = 0;
+    for (const Failure& failure :
+         ConvertAndCheck(entry.path(), settings, Scratch(entry.path().stem().string()), portions))
+      ADD_FAILURE() << failure.Text;
+    converted += portions > 0;
+  }
+  fs::remove_all(Scratch(""));
+  EXPECT_GT(drawings, 0);
+  std::cout << converted << " of " << drawings << " corpus drawings converted and were checked\n";
+}
+
+// 225 bores are more than the line limit of 200: the program is stored in portions, read
+// back as one, and its saw passes and bores are counted across them.
+TEST(ReadbackInvariants, HoldOnAProgramStoredInPortions) {
+  const fs::path dir = Scratch("portions");
+  fs::create_directories(dir);
+  DxfBuilder drawing;
+  drawing.Rectangle("BORDER Z19", 0, 0, 1200, 500).Circle("ROUTE Z10 T5 D10 L LD15", 1100, 250, 50);
+  for (int k = 0; k < 225; ++k)
+    drawing.Point("VBORE D8 Z10", 50 + 40 * (k / 9), 60 + 40 * (k % 9));  // 40 apart: no row
+  for (int k = 0; k < 6; ++k) drawing.Line("GROOVE Z8 T61", 0, 20 + 8 * k, 1200, 20 + 8 * k);
+  drawing.Save(dir / "MANY.DXF");
+  std::string settings = ReadFile(kGolden / "worked_example" / "MQ400.INI");
+  settings.replace(settings.find("LineLimit=600"), 13, "LineLimit=200");
+  std::ofstream(dir / "MQ400.INI", std::ios::binary) << settings;
+  std::size_t portions = 0;
+  const std::vector<Failure> failures =
+      ConvertAndCheck(dir / "MANY.DXF", dir / "MQ400.INI", dir / "run", portions);
+  fs::remove_all(Scratch(""));
+  EXPECT_EQ(portions, 2u);
+  for (const Failure& failure : failures) ADD_FAILURE() << failure.Text;
+}
+
+}  // namespace
+}  // namespace mq::test
