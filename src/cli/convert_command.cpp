@@ -13,7 +13,6 @@
 #include "cli/commands.h"
 #include "cli/run_environment.h"
 #include "input/file_paths.h"
-#include "output/ptp400_output.h"
 #include "shell/process_file.h"
 
 namespace mq::cli {
@@ -53,9 +52,9 @@ bool LoadSettings(CommandIo& io, const ConvertOptions& options, Settings& settin
 // The end of a batch: every failed file in one report row.
 void ReportFailedFiles(RunContext& run) {
   if (run.FailedFiles.empty()) return;
-  ReportMessage(run, 1, std::string(kFailedFilesHeading));
-  for (const std::string& name : run.FailedFiles) ReportMessage(run, 1, name);
-  ReportMessage(run, 2, "");
+  AddReportLine(run, std::string(kFailedFilesHeading));
+  for (const std::string& name : run.FailedFiles) AddReportLine(run, name);
+  FlushReportRow(run);
 }
 
 int RunConvert(CommandIo& io, const ConvertOptions& options) {
@@ -65,19 +64,17 @@ int RunConvert(CommandIo& io, const ConvertOptions& options) {
   CliOperator person(io.out, io.err, std::cin, StandardInputIsTerminal());
   RunContext run(person);
   SetRunEnvironment(run);
-  if (options.restart_part_list) run.CommandLine = "/A";
+  run.RestartPartList = options.restart_part_list;
   run.RunState = kRunStartedByOperator;
-  run.FileFailed = kFalse;
-  ReportMessage(run, 0, "");
+  run.FileFailed = false;
+  ClearReport(run);
   run.FailedFiles.clear();
-  run.WrittenPrograms.clear();
-  run.FirstDrawingOfRun = true;
 
-  Ptp400Output output;
+  OutputLedger ledger;
   for (const std::string& drawing : options.drawings) {
     std::string request = drawing;
-    ProcessFile(request, run, settings, &output);
-    ReportMessage(run, 2, "");
+    ProcessFile(request, run, settings, ledger);
+    FlushReportRow(run);
   }
   ReportFailedFiles(run);
   return run.FailedFiles.empty() ? kExitOk : kExitFailed;

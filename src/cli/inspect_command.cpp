@@ -84,7 +84,7 @@ int RunInspect(const InspectOptions& options, CommandIo& io) {
   EntityStore store;
   std::string file_name = options.drawing;
   ReadDxf(file_name, store, run);
-  if (run.FileFailed != kFalse) {
+  if (run.FileFailed) {
     ReportProblems(person, run, options.drawing, io.err);
     return kExitFailed;
   }

@@ -124,13 +124,13 @@ int InspectPaths(const std::string& drawing, CommandIo& io) {
   run.DxfShortName = FileNamePart(drawing);
   EntityStore store;
   ConversionState state;
-  EngineContext c{run, store, settings, state, nullptr};
+  EngineContext c{run, store, settings, state};
 
   std::string file_name = drawing;
   ReadDxf(file_name, store, run);
-  if (run.FileFailed == kFalse) ConvertThroughContourOrder(c);
+  if (!run.FileFailed) ConvertDrawingThrough(c, "ExpandCirclesWhenNoPaths");
   const std::vector<std::string> report = ReportLines(person, run);
-  if (run.FileFailed != kFalse) {
+  if (run.FileFailed) {
     for (const std::string& line : report) io.err << "marquill400-cli: " << drawing << ": " << line << "\n";
     return kExitFailed;
   }

@@ -23,7 +23,7 @@ struct LayerOptions {
 };
 
 // The two-letter codes are single internal bytes in a prepared name; they are shown
-// as the design's characters.
+// as the characters the layer-name language writes for them.
 constexpr struct {
   char code;
   char32_t shown;

@@ -67,7 +67,7 @@ void PreferLargePages(const void* data, std::size_t bytes) {
 }
 
 void FailReading(RunContext& run, const std::string& message, const std::string& path) {
-  ReportMessage(run, 1, message);
+  AddReportLine(run, message);
   FailDrawing(run, path);
 }
 
@@ -96,7 +96,7 @@ void ReadDxf(std::string& file_name, EntityStore& store, RunContext& run) {
     // Nothing of such a file can be machined: it fails here, under its own name,
     // rather than as a drawing without border under the name "~".
     FailReading(run, message, path);
-    file_name.assign(1, '~');  // the design's mark of a drawing that was not read
+    file_name.assign(1, '~');  // the mark of a drawing that was not read
     return;
   }
 
@@ -119,8 +119,8 @@ void ReadDxf(std::string& file_name, EntityStore& store, RunContext& run) {
       return;
     }
     if (run.RunState == kRunStateStopRequested) {
-      ReportMessage(run, 1, " USER ABORTED ");
-      run.FileFailed = kTrue;
+      AddReportLine(run, " USER ABORTED ");
+      run.FileFailed = true;
       return;
     }
     if (pairs % kProgressEveryPairs == 0 && lines.FileSize() > 0) {

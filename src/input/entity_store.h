@@ -39,7 +39,7 @@ struct DrawingEntity {
   int16_t Justify = 0;                     // 72 + 73, or 75
   int16_t FollowFlag = 0;                  // 66
   FixedText<1> Face;                       // 210/220/230: "1".."5" or blank/NUL
-  // 1: the full index into EntityTexts. TextIndex keeps the design's 16 bits and
+  // 1: the full index into EntityTexts. TextIndex keeps its 16 bits and
   // stops at 32767; this one goes on, so every text of a large drawing stays found.
   int32_t TextNumber = 0;
 

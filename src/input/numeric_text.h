@@ -1,6 +1,6 @@
 #pragma once
 // The numeric-prefix rule by which every text of a drawing is read as a number, and
-// the design's integer conversions.
+// the integer conversions (nearest, halves to even) that every stored number went through.
 
 #include <cstdint>
 #include <string>
@@ -27,7 +27,7 @@ int16_t RoundToInt16(double value);
 // Nearest integer, halves to even, clamped to the 32-bit range.
 int32_t RoundToInt32(double value);
 
-// A single-precision value written without blanks the way the design writes numbers
+// A single-precision value written without blanks the way numbers are written
 // into names: up to 7 significant digits, no trailing zeros ("12.5", "3", "-2").
 std::string FormatSingle(float value);
 

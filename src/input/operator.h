@@ -7,6 +7,16 @@
 
 namespace mq {
 
+// The six progress meters of the main window, as SetProgress numbers them.
+namespace meter {
+constexpr int kParsing = 0;
+constexpr int kReadingInfo = 1;
+constexpr int kProcessing = 2;
+constexpr int kSequencing = 3;
+constexpr int kSynLeads = 4;
+constexpr int kGCode = 5;
+}  // namespace meter
+
 enum class MessageIcon { None, Exclamation, Question, Information, Error };
 
 class Operator {

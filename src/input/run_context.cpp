@@ -17,35 +17,29 @@ std::size_t LastSeparator(const std::string& path) { return path.find_last_of("\
 
 }  // namespace
 
-void ReportMessage(RunContext& run, int mode, const std::string& text) {
-  switch (mode) {
-    case 0:
-      run.ReportRowCount = 0;
-      run.ui->ClearReport();
-      break;
-    case 1:
-      run.PendingMessage += text;
-      run.PendingMessage += '\r';
-      break;
-    case 2:
-      if (!run.PendingMessage.empty()) {
-        std::string row = run.PendingMessage;
-        row.pop_back();  // the final CR
-        run.PendingMessage.clear();
-        AddRow(run, row);
-      }
-      break;
-    case 3:
-      AddRow(run, text);
-      break;
-    default:
-      break;
-  }
+void ClearReport(RunContext& run) {
+  run.ReportRowCount = 0;
+  run.ui->ClearReport();
 }
+
+void AddReportLine(RunContext& run, const std::string& text) {
+  run.PendingMessage += text;
+  run.PendingMessage += '\r';
+}
+
+void FlushReportRow(RunContext& run) {
+  if (run.PendingMessage.empty()) return;
+  std::string row = run.PendingMessage;
+  row.pop_back();  // the final CR
+  run.PendingMessage.clear();
+  AddRow(run, row);
+}
+
+void ShowReportRow(RunContext& run, const std::string& text) { AddRow(run, text); }
 
 void FailDrawing(RunContext& run, const std::string& failed_name) {
   run.FailedFiles.push_back(failed_name);
-  run.FileFailed = kTrue;
+  run.FileFailed = true;
 }
 
 std::string FileNamePart(const std::string& path) {

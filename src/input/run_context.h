@@ -17,9 +17,6 @@ constexpr int16_t kRunStateRunning = 0;       // also -1 (set by the Start butto
 constexpr int16_t kRunStateStopRequested = 1;
 constexpr int16_t kRunStatePaused = 2;
 
-constexpr int16_t kTrue = -1;  // the design's 16-bit booleans
-constexpr int16_t kFalse = 0;
-
 struct CalendarDate {
   int Year = 2000;
   int Month = 1;
@@ -35,7 +32,7 @@ struct RunContext {
   std::string DxfShortName;  // file-name part of the request's first word
   std::string DxfDirectory;  // directory part of DxfFileName with its separator, or empty
 
-  int16_t FileFailed = kFalse;             // kTrue when the current drawing cannot be converted
+  bool FileFailed = false;                 // the current drawing cannot be converted
   OneBasedList<std::string> FailedFiles;   // names that failed in this run, in order of failure
   int16_t RunState = kRunStateRunning;     // read after every YieldToWindow
 
@@ -43,15 +40,8 @@ struct RunContext {
   std::string PendingMessage;
   int32_t ReportRowCount = 0;
 
-  // Run-wide output bookkeeping.
-  OneBasedList<std::string> WrittenPrograms;  // programs stored in this run, for the binaries step
-  OneBasedList<std::string> ConvertedNames;   // names stored in the directory system this run
-  bool FirstDrawingOfRun = true;              // cleared by the first part-list append
-  bool ParameterFileMissingReported = false;  // "Parameter file PAR.DAT not found." once per run
-  bool ToolSubstituted = false;               // a tool lookup found a substitute; the writer resets it
-
   // The environment of the run, fixed by the front end.
-  std::string CommandLine;        // as given at start ("/A", "/S", ... are read from it)
+  bool RestartPartList = false;   // "/A": MQ.PNX starts anew with the run's first drawing
   std::string ProgramDirectory;   // directory of the converter, with trailing separator
   std::optional<std::string> RootDirectory;  // the environment variable ROOT, when set
   std::optional<CalendarDate> Today;         // the date stamped into the index; unset = system clock
@@ -59,9 +49,12 @@ struct RunContext {
   Operator* ui;  // never null
 };
 
-// The process report. Mode 0 clears the report; 1 collects a line; 2 shows the
-// collected lines as one row; 3 shows the text as a row at once. Other modes do nothing.
-void ReportMessage(RunContext& run, int mode, const std::string& text);
+// The process report: rows of one or more lines. A drawing's lines are collected while
+// it is converted and shown together as one row.
+void ClearReport(RunContext& run);
+void AddReportLine(RunContext& run, const std::string& text);  // collected for the next row
+void FlushReportRow(RunContext& run);                          // the collected lines as one row
+void ShowReportRow(RunContext& run, const std::string& text);  // a row of its own, at once
 
 // The drawing has failed: the report line is collected and the name is listed.
 void FailDrawing(RunContext& run, const std::string& failed_name);

@@ -68,7 +68,7 @@ std::string CannotWriteMessage(const std::string& path, const std::string& reaso
 bool WriteResultFile(RunContext& run, const std::string& path, std::string_view bytes) {
   const auto reason = WriteFileAtomically(path, bytes);
   if (!reason) return true;
-  ReportMessage(run, 1, CannotWriteMessage(path, *reason));
+  AddReportLine(run, CannotWriteMessage(path, *reason));
   FailDrawing(run, path);
   return false;
 }

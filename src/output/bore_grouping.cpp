@@ -23,27 +23,27 @@ constexpr float kSameColumnTolerance = 0.05f;      // X equal: the row runs alon
 constexpr float kSpindleDiameterTolerance = 0.2f;  // a spindle drills a bore of this diameter
 
 // The bore's tool text with NULs read as blanks.
-std::string ToolTextOf(const BoreRecord& bore) {
+std::string ToolTextOf(const GroupedBore& bore) {
   std::string text(bore.ToolText.view());
   std::replace(text.begin(), text.end(), '\0', ' ');
   return text;
 }
 
-float MillimetreDistance(const BoreRecord& a, const BoreRecord& b, float mm) {
+float MillimetreDistance(const GroupedBore& a, const GroupedBore& b, float mm) {
   const float dx = (a.X - b.X) * mm;
   const float dy = (a.Y - b.Y) * mm;
   return std::sqrt(dx * dx + dy * dy);
 }
 
-bool OnOneRow(const BoreRecord& a, const BoreRecord& b, float mm) {
+bool OnOneRow(const GroupedBore& a, const GroupedBore& b, float mm) {
   return std::fabs((a.X - b.X) * mm) < kInLineTolerance || std::fabs((a.Y - b.Y) * mm) < kInLineTolerance;
 }
 
-int RowAxis(const BoreRecord& a, const BoreRecord& b, float mm) {
+int RowAxis(const GroupedBore& a, const GroupedBore& b, float mm) {
   return std::fabs((a.X - b.X) * mm) < kSameColumnTolerance ? kAxisAlongY : kAxisAlongX;
 }
 
-bool SameTool(const BoreRecord& a, const BoreRecord& b) {
+bool SameTool(const GroupedBore& a, const GroupedBore& b) {
   return a.Diameter == b.Diameter && ToolTextOf(a) == ToolTextOf(b);
 }
 
@@ -74,10 +74,10 @@ struct Partner {
 };
 
 // The first later ungrouped bore at one of the row pitches from bore i.
-Partner FindPartner(const OneBasedList<BoreRecord>& bores, int i, float mm) {
+Partner FindPartner(const OneBasedList<GroupedBore>& bores, int i, float mm) {
   for (const int pitch : kRowPitches) {
     for (int j = i + 1; j <= bores.size(); ++j) {
-      const BoreRecord& b = bores[j];
+      const GroupedBore& b = bores[j];
       if (b.GroupId != 0) continue;
       if (std::fabs(MillimetreDistance(bores[i], b, mm) - static_cast<float>(pitch)) < kPitchTolerance &&
           OnOneRow(bores[i], b, mm) && SameTool(bores[i], b)) {
@@ -89,13 +89,13 @@ Partner FindPartner(const OneBasedList<BoreRecord>& bores, int i, float mm) {
 }
 
 // The row grows from its last member, one pitch at a time, while bores join it.
-void GrowRow(OneBasedList<BoreRecord>& bores, int first, int last, int pitch, int axis, float mm) {
+void GrowRow(OneBasedList<GroupedBore>& bores, int first, int last, int pitch, int axis, float mm) {
   const int id = bores[first].GroupId;
   bool grown = true;
   while (grown) {
     grown = false;
     for (int k = 1; k <= bores.size(); ++k) {
-      BoreRecord& b = bores[k];
+      GroupedBore& b = bores[k];
       if (b.GroupId != 0) continue;
       const float distance = MillimetreDistance(bores[last], b, mm);
       if (std::fabs(distance - static_cast<float>(pitch)) < kPitchTolerance && distance > kPitchTolerance &&
@@ -109,8 +109,8 @@ void GrowRow(OneBasedList<BoreRecord>& bores, int first, int last, int pitch, in
   }
 }
 
-void CountGroupSizes(OneBasedList<BoreRecord>& bores) {
-  for (BoreRecord& b : bores) {
+void CountGroupSizes(OneBasedList<GroupedBore>& bores) {
+  for (GroupedBore& b : bores) {
     const std::string tools = WithoutBlanks(ToolTextOf(b));
     b.ToolText = tools;
     // A tool text of one or two characters names a single tool: that bore is drilled alone.
@@ -119,20 +119,20 @@ void CountGroupSizes(OneBasedList<BoreRecord>& bores) {
       continue;
     }
     b.GroupSize = static_cast<int>(std::count_if(
-        bores.begin(), bores.end(), [&](const BoreRecord& o) { return o.GroupId == b.GroupId; }));
+        bores.begin(), bores.end(), [&](const GroupedBore& o) { return o.GroupId == b.GroupId; }));
   }
 }
 
 // The row a bore belongs to for reordering; 0 for a bore drilled alone.
-int RowKey(const BoreRecord& b) { return b.GroupSize > 1 ? b.GroupId : 0; }
+int RowKey(const GroupedBore& b) { return b.GroupSize > 1 ? b.GroupId : 0; }
 
-void MoveBore(OneBasedList<BoreRecord>& bores, int from, int to) {
-  BoreRecord moved = bores[from];
+void MoveBore(OneBasedList<GroupedBore>& bores, int from, int to) {
+  GroupedBore moved = bores[from];
   bores.erase(from);
   bores.insert(to, moved);
 }
 
-int LastMemberOf(const OneBasedList<BoreRecord>& bores, int key) {
+int LastMemberOf(const OneBasedList<GroupedBore>& bores, int key) {
   for (int k = bores.size(); k >= 1; --k) {
     if (RowKey(bores[k]) == key) return k;
   }
@@ -141,7 +141,7 @@ int LastMemberOf(const OneBasedList<BoreRecord>& bores, int key) {
 
 // First pass: inside a row that is not complete yet, a bore of another row is resolved
 // by moving as few bores as the rows' sizes suggest.
-void CloseUpRows(OneBasedList<BoreRecord>& bores) {
+void CloseUpRows(OneBasedList<GroupedBore>& bores) {
   int p = 1;
   while (p <= bores.size()) {
     const int key = RowKey(bores[p]);
@@ -183,8 +183,8 @@ void CloseUpRows(OneBasedList<BoreRecord>& bores) {
 
 // Second pass: every row gathered at the place of its first member, members in list
 // order; bores drilled alone keep their relative order.
-void GatherAtFirstMember(OneBasedList<BoreRecord>& bores) {
-  OneBasedList<BoreRecord> gathered;
+void GatherAtFirstMember(OneBasedList<GroupedBore>& bores) {
+  OneBasedList<GroupedBore> gathered;
   gathered.reserve(bores.size());
   std::vector<bool> placed(static_cast<std::size_t>(bores.size()) + 1, false);
   for (int p = 1; p <= bores.size(); ++p) {
@@ -206,7 +206,7 @@ void GatherAtFirstMember(OneBasedList<BoreRecord>& bores) {
 
 int SignOf(int value) { return (value > 0) - (value < 0); }
 
-BoreGroup GroupFrom(const OneBasedList<BoreRecord>& bores, int first, int size) {
+BoreGroup GroupFrom(const OneBasedList<GroupedBore>& bores, int first, int size) {
   const int axis = SignOf(bores[first].GroupId);
   int start = first;
   int end = first;
@@ -217,7 +217,7 @@ BoreGroup GroupFrom(const OneBasedList<BoreRecord>& bores, int first, int size) 
     if (value < lowest) start = k;
     if (value > highest) end = k;
   }
-  const BoreRecord& s = bores[start];
+  const GroupedBore& s = bores[start];
   BoreGroup group;
   group.StartX = s.X;
   group.StartY = s.Y;
@@ -258,8 +258,8 @@ std::string ExplicitToolWords(const std::string& tools) {
 
 }  // namespace
 
-void FindBoreRows(OneBasedList<BoreRecord>& bores, const ToolTable& table, float mm) {
-  for (BoreRecord& b : bores) {
+void FindBoreRows(OneBasedList<GroupedBore>& bores, const ToolTable& table, float mm) {
+  for (GroupedBore& b : bores) {
     b.GroupId = 0;
     b.GroupSize = 0;
     b.Pitch = 0;
@@ -280,7 +280,7 @@ void FindBoreRows(OneBasedList<BoreRecord>& bores, const ToolTable& table, float
   CountGroupSizes(bores);
 }
 
-void GatherBoreRows(OneBasedList<BoreRecord>& bores) {
+void GatherBoreRows(OneBasedList<GroupedBore>& bores) {
   CloseUpRows(bores);
   GatherAtFirstMember(bores);
 }
@@ -325,8 +325,16 @@ std::string SpindleToolWords(const BoreGroup& group, const ToolTable& table, con
   return words;
 }
 
-OneBasedList<BoreGroup> GroupBores(OneBasedList<BoreRecord>& bores, const ToolTable& table,
+OneBasedList<GroupedBore> GroupedBoresOf(const OneBasedList<BoreRecord>& bores) {
+  OneBasedList<GroupedBore> grouped;
+  grouped.reserve(bores.size());
+  for (const BoreRecord& b : bores) grouped.push_back(GroupedBore{b.X, b.Y, b.Z, b.Diameter, b.ToolText});
+  return grouped;
+}
+
+OneBasedList<BoreGroup> GroupBores(const OneBasedList<BoreRecord>& drawn, const ToolTable& table,
                                    const BoreGroupingFrame& frame) {
+  OneBasedList<GroupedBore> bores = GroupedBoresOf(drawn);
   FindBoreRows(bores, table, frame.MillimetresPerUnit);
   GatherBoreRows(bores);
   OneBasedList<BoreGroup> groups;

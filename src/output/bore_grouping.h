@@ -25,20 +25,31 @@ struct BoreGroup {
   float EndX = 0, EndY = 0;
 };
 
+// A bore as the writer groups it: the engine's bore and the row it joins.
+struct GroupedBore {
+  float X = 0, Y = 0;
+  float Z = 0;
+  float Diameter = 0;
+  FixedText<30> ToolText;
+  int GroupId = 0;    // 0 alone; else the first member's index times the row's axis
+  int GroupSize = 0;  // members of the row, 1 for a bore drilled alone
+  int Pitch = 0;      // millimetres between neighbouring members
+};
+
 struct BoreGroupingFrame {
   float MillimetresPerUnit = 1;  // bore coordinates are compared in millimetres
   bool OriginLowerLeft = false;  // the machine's origin setting: orders the T words of a row
 };
 
-// Groups and reorders `bores` (their GroupId, GroupSize and Pitch are filled, tool
-// texts are compacted) and returns the groups in drilling order, with their tool words.
-// The caller empties the bore list afterwards.
-OneBasedList<BoreGroup> GroupBores(OneBasedList<BoreRecord>& bores, const ToolTable& table,
+// The bores grouped into rows and reordered (tool texts compacted), as groups in
+// drilling order with their tool words.
+OneBasedList<BoreGroup> GroupBores(const OneBasedList<BoreRecord>& bores, const ToolTable& table,
                                    const BoreGroupingFrame& frame);
 
-// The steps of GroupBores, for the tests.
-void FindBoreRows(OneBasedList<BoreRecord>& bores, const ToolTable& table, float millimetres_per_unit);
-void GatherBoreRows(OneBasedList<BoreRecord>& bores);
+// The steps of GroupBores.
+OneBasedList<GroupedBore> GroupedBoresOf(const OneBasedList<BoreRecord>& bores);
+void FindBoreRows(OneBasedList<GroupedBore>& bores, const ToolTable& table, float millimetres_per_unit);
+void GatherBoreRows(OneBasedList<GroupedBore>& bores);
 std::string SpindleToolWords(const BoreGroup& group, const ToolTable& table, const BoreGroupingFrame& frame);
 
 }  // namespace mq

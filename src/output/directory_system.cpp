@@ -71,29 +71,30 @@ std::optional<std::string> CheckProgramName(RunContext& run, std::string name) {
     const std::string answer = run.ui->AskForText(
         "Illegal Name", name + " Name Not Legal for PTP400\r\n\r\n           Enter New Name:");
     if (answer.empty()) {
-      ReportMessage(run, 1, "NO PROGRAM NAME ENTERED.");
-      ReportMessage(run, 1, "Conversion Aborted.");
+      AddReportLine(run, "NO PROGRAM NAME ENTERED.");
+      AddReportLine(run, "Conversion Aborted.");
       return std::nullopt;
     }
     name = answer;  // used as typed
-    ReportMessage(run, 1, "Name changed to " + name);
+    AddReportLine(run, "Name changed to " + name);
   }
   return name;
 }
 
-std::optional<DirectoryEntry> StoreInDirectorySystem(EngineContext& c, const std::string& root,
+std::optional<DirectoryEntry> StoreInDirectorySystem(WriterContext& w, const std::string& root,
                                                      const std::string& index_path,
-                                                     const std::string& name_source) {
-  const auto checked = CheckProgramName(c.run, DirectoryProgramName(name_source, c.run.DxfShortName));
+                                                     const std::string& name_source,
+                                                     const std::string& description) {
+  const auto checked = CheckProgramName(w.run, DirectoryProgramName(name_source, w.run.DxfShortName));
   if (!checked) return std::nullopt;
-  UpdateIndexFile(c.run, index_path, *checked, c.state.PartDescription, TodayOf(c.run));
+  UpdateIndexFile(w.run, index_path, *checked, description, TodayOf(w.run));
 
   DirectoryEntry entry;
   entry.Name = WithoutBlanks(*checked);
   const std::string letters = LetterDirectory(root, entry.Name.front());
   entry.Path = letters + SeparatorOf(root) + entry.Name + kProgramExtension;
-  RecordLastProgramName(c.run, entry.Name);
-  c.run.ConvertedNames.push_back(entry.Name);
+  RecordLastProgramName(w.run, entry.Name);
+  w.ledger.ConvertedNames.push_back(entry.Name);
   return entry;
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/driver/engine_context.h"
+#include "output/writer_context.h"
 
 namespace mq {
 
@@ -61,14 +61,15 @@ IndexOutcome UpdateIndexFile(RunContext& run, const std::string& index_path, con
 
 // Name check, index entry, letter directory, "PNAME.DAT"; returns the program file's
 // path (letter directory, name without blanks, ".SRG") and adds the name to
-// ConvertedNames. Nothing when the operator gave no legal name.
+// the ledger's ConvertedNames. Nothing when the operator gave no legal name.
 struct DirectoryEntry {
   std::string Name;  // as stored, blanks removed
   std::string Path;  // the ".SRG" file
 };
-std::optional<DirectoryEntry> StoreInDirectorySystem(EngineContext& c, const std::string& root,
+std::optional<DirectoryEntry> StoreInDirectorySystem(WriterContext& w, const std::string& root,
                                                      const std::string& index_path,
-                                                     const std::string& name_source);
+                                                     const std::string& name_source,
+                                                     const std::string& description);
 
 // --- MQ.PNX -------------------------------------------------------------------------
 
@@ -77,6 +78,6 @@ std::string PartListLine(const std::string& dxf_short_name, float length, float 
 
 // Appends the drawing's line to MQ.PNX in the drawing's directory; with "/A" on the
 // command line the list is started anew for the first drawing of the run.
-void AppendPartList(EngineContext& c);
+void AppendPartList(WriterContext& w);
 
 }  // namespace mq

@@ -78,7 +78,7 @@ IndexOutcome UpdateIndexFile(RunContext& run, const std::string& index_path, con
                              const std::string& description, const CalendarDate& date) {
   const auto image = UpdatedIndex(ReadWholeFile(index_path), IndexRecordText(name, description, date));
   if (!image) {
-    ReportMessage(run, 3, "!!! PROBLEM DETECTED WITH INDEX.IND FILE !!!");
+    ShowReportRow(run, "!!! PROBLEM DETECTED WITH INDEX.IND FILE !!!");
     run.ui->Pause(kDamagedIndexPauseSeconds);
     return IndexOutcome::Damaged;
   }

@@ -143,7 +143,7 @@ int ProgramPrecision(const Settings& settings, bool inch) {
   const std::string& text = inch ? settings.PrecisionInch : settings.PrecisionMetric;
   double value = 0;
   if (!ParseWholeNumberText(text, value)) return inch ? kDefaultPrecisionInch : kDefaultPrecisionMetric;
-  // Whole number as the design's integer conversion makes it: nearest, halves to even.
+  // Whole number as every integer conversion here makes it: nearest, halves to even.
   const double whole = std::nearbyint(value);
   if (whole < 0) return 0;
   constexpr double kMostDecimals = 99;  // far beyond a single's 7 digits; keeps the int in range

@@ -12,12 +12,6 @@ namespace mq {
 namespace {
 
 constexpr const char* kPartListFileName = "MQ.PNX";
-constexpr const char* kRestartListSwitch = "/A";
-
-// Switches are recognised anywhere in the command line, in either case.
-bool RestartListRequested(const std::string& command_line) {
-  return Contains(UpperCase(command_line), kRestartListSwitch);
-}
 
 }  // namespace
 
@@ -26,17 +20,17 @@ std::string PartListLine(const std::string& dxf_short_name, float length, float 
          FormatFeedValue(width, precision);
 }
 
-void AppendPartList(EngineContext& c) {
-  RunContext& run = c.run;
+void AppendPartList(WriterContext& w) {
+  RunContext& run = w.run;
   const std::string wanted = run.DxfDirectory + kPartListFileName;
   const auto existing = FindExistingFile(wanted);
   const std::string path = existing.value_or(wanted);
-  const bool start_anew = RestartListRequested(run.CommandLine) && run.FirstDrawingOfRun;
-  run.FirstDrawingOfRun = false;
+  const bool start_anew = run.RestartPartList && w.ledger.FirstDrawingOfRun;
+  w.ledger.FirstDrawingOfRun = false;
 
   std::string text = start_anew || !existing ? std::string() : ReadWholeFile(path);
-  const int precision = ProgramPrecision(c.settings, c.state.DrawingInInches);
-  text += PartListLine(run.DxfShortName, c.state.PanelWidth(), c.state.PanelHeight(), precision) + "\r\n";
+  const int precision = ProgramPrecision(w.settings, w.state.DrawingInInches);
+  text += PartListLine(run.DxfShortName, w.state.PanelWidth(), w.state.PanelHeight(), precision) + "\r\n";
   WriteResultFile(run, path, text);
 }
 

@@ -43,7 +43,7 @@ class PathWriter {
       ClearDeletionMark(i);
       PathSegment& r = path_[i];
       z_ = DepthOrZero(r.Z);
-      if (r.Tool != 0) tool_word_ = " T" + SubstituteTool(tools_.ToolSettings, r.Tool, tools_.Substituted);
+      if (r.Tool != 0) tool_word_ = " T" + SubstituteTool(tools_.ToolSettings, r.Tool);
       switch (std::abs(r.SegmentType)) {
         case segment::kLine:
         case segment::kPolyline:

@@ -56,35 +56,40 @@ std::string ProgramFileText(const ProgramLines& lines) {
   return text;
 }
 
-void WritePtp400Program(EngineContext& c) {
-  ConversionState& state = c.state;
-  RunContext& run = c.run;
-  run.ToolSubstituted = false;
+std::string ProgramDescription(const ConversionState& state) {
+  return IsBlankText(state.PartDescription) ? std::string(kDefaultPartDescription) : state.PartDescription;
+}
 
-  const WriterFrame frame = PrepareFrame(c.settings, state);
-  if (IsBlankText(state.PartDescription)) state.PartDescription = kDefaultPartDescription;
+StoredProgram WritePtp400Program(WriterContext& w) {
+  const ConversionState& state = w.state;
+  RunContext& run = w.run;
+
+  const WriterFrame frame = PrepareFrame(w.settings, state);
+  const std::string description = ProgramDescription(state);
   // Par.DAT is only needed to group bores.
-  const ToolTable table = state.BoreList.empty() ? ToolTable{} : ReadToolTable(run);
+  const ToolTable table =
+      state.BoreList.empty() ? ToolTable{} : ReadToolTable(run, w.ledger.ParameterFileMissingReported);
   const OneBasedList<BoreGroup> groups =
       GroupBores(state.BoreList, table, BoreGroupingFrame{frame.MillimetresPerUnit, frame.OriginLowerLeft});
-  state.BoreList.clear();
   run.ui->SetProgress(meter::kGCode, 25);
 
   ProgramLines lines(1);  // line 0: the header, filled when finishing
   AppendBoreGroupLines(groups, frame, lines);
   AppendGrooveLines(state.LineBoreList, frame, lines);
   AppendEdgeBoreLines(state.EdgeBoreList, frame, lines);
-  AppendPathLines(state.PathList, frame, PathToolSource{table, c.settings, run.ToolSubstituted}, lines);
+  OneBasedList<PathSegment> path = state.PathList;
+  AppendPathLines(path, frame, PathToolSource{table, w.settings}, lines);
   run.ui->SetProgress(meter::kGCode, 50);
 
   FinishProgram(lines,
                 ProgramHeader(state.PanelWidth(), state.PanelHeight(), state.PartThickness, frame.Inch,
-                              state.PartDescription),
+                              description),
                 frame.OriginWord);
   run.ui->SetProgress(meter::kGCode, 75);
 
-  StoreProgram(c, lines);
+  const StoredProgram stored = StoreProgram(w, lines, description);
   run.ui->SetProgress(meter::kGCode, 100);
+  return stored;
 }
 
 }  // namespace mq

@@ -12,6 +12,7 @@
 #include "input/one_based_list.h"
 #include "output/bore_grouping.h"
 #include "output/tool_table.h"
+#include "output/writer_context.h"
 
 namespace mq {
 
@@ -52,10 +53,10 @@ void AppendEdgeBoreLines(const OneBasedList<EdgeBoreRecord>& edge_bores, const W
 struct PathToolSource {
   const ToolTable& Table;
   const Settings& ToolSettings;
-  bool& Substituted;  // raised when a tool number was substituted
 };
-// The routed contours. The records are rounded in place as their words are written,
-// and entries marked for deletion are cleared, as the later steps rely on.
+// The routed contours, from the writer's own copy of the path: its records are rounded
+// in place as their words are written, and entries marked for deletion are cleared, as
+// the later lines of a contour rely on.
 void AppendPathLines(OneBasedList<PathSegment>& path, const WriterFrame& frame, const PathToolSource& tools,
                      ProgramLines& lines);
 
@@ -90,9 +91,18 @@ std::string ProgramFileText(const ProgramLines& lines);
 // The line limit setting as a number; a text that is not a positive number gives 600.
 int LineLimitOf(const Settings& settings);
 
+// The description in the header and the index: the drawing's, else the default.
+std::string ProgramDescription(const ConversionState& state);
+
+// What the writer stored for one drawing.
+struct StoredProgram {
+  bool Written = false;  // at least one program (or portion) is on disk
+  std::string LastPath;  // the last file written
+};
+
 // The whole writer for one converted drawing: frame, bore rows, machining lines,
-// finishing, splitting and storing, with its report lines.
-struct EngineContext;
-void WritePtp400Program(EngineContext& c);
+// finishing, splitting and storing, with its report lines. A failure to store is
+// reported and fails the drawing (run.FileFailed).
+StoredProgram WritePtp400Program(WriterContext& w);
 
 }  // namespace mq

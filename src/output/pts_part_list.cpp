@@ -98,31 +98,31 @@ std::string PtsListText(const std::string& old_text, const std::string& entry_li
   return header + "\r\n" + text + "\r\n";
 }
 
-void WritePtsEntry(EngineContext& c) {
-  const std::array<std::string, kPtsColumns>& values = c.state.PtsValues;
+void WritePtsEntry(WriterContext& w, const std::string& description) {
+  const std::array<std::string, kPtsColumns>& values = w.state.PtsValues;
   const std::string& control = values[0];
   const bool any_value =
       std::any_of(values.begin() + 1, values.end(), [](const std::string& v) { return !v.empty(); });
   if (control == kPtsOff || control == kPtsError || !any_value) {
-    if (control == kPtsError) ReportMessage(c.run, 1, "Entry not made to PTS file due to Error");
-    if (control == kPtsOff) ReportMessage(c.run, 1, "PTS File Generation Turned OFF in Drawing");
+    if (control == kPtsError) AddReportLine(w.run, "Entry not made to PTS file due to Error");
+    if (control == kPtsOff) AddReportLine(w.run, "PTS File Generation Turned OFF in Drawing");
     return;
   }
-  const std::string wanted = PtsListPath(control, c.settings);
+  const std::string wanted = PtsListPath(control, w.settings);
   const auto existing = FindExistingFile(wanted);
   const std::string path = existing.value_or(wanted);
 
   PtsPart part;
-  part.Length = c.state.PanelWidth();
-  part.Width = c.state.PanelHeight();
-  part.Description = c.state.PartDescription;
-  part.UnitFactor = PtsUnitFactor(c.state.DrawingInInches, c.settings.PTSMetric);
-  part.Precision = ProgramPrecision(c.settings, c.state.DrawingInInches);
+  part.Length = w.state.PanelWidth();
+  part.Width = w.state.PanelHeight();
+  part.Description = description;
+  part.UnitFactor = PtsUnitFactor(w.state.DrawingInInches, w.settings.PTSMetric);
+  part.Precision = ProgramPrecision(w.settings, w.state.DrawingInInches);
 
   const std::string old_text = existing ? ReadWholeFile(path) : std::string();
-  const PtsColumns columns{c.state.PtsFieldNames, c.settings.PtsFieldQuoted, values};
-  const std::string text = PtsListText(old_text, PtsEntryLine(columns, part), c.settings.PTSMetric);
-  if (WriteResultFile(c.run, path, text)) ReportMessage(c.run, 1, "Entry to PTS: " + path);
+  const PtsColumns columns{w.state.PtsFieldNames, w.settings.PtsFieldQuoted, values};
+  const std::string text = PtsListText(old_text, PtsEntryLine(columns, part), w.settings.PTSMetric);
+  if (WriteResultFile(w.run, path, text)) AddReportLine(w.run, "Entry to PTS: " + path);
 }
 
 }  // namespace mq

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "engine/driver/engine_context.h"
+#include "output/writer_context.h"
 
 namespace mq {
 
@@ -42,6 +42,6 @@ std::string PtsEntryLine(const PtsColumns& columns, const PtsPart& part);
 std::string PtsListText(const std::string& old_text, const std::string& entry_line, bool list_in_millimetres);
 
 // The drawing's entry, or the message why none is made.
-void WritePtsEntry(EngineContext& c);
+void WritePtsEntry(WriterContext& w, const std::string& description);
 
 }  // namespace mq

@@ -15,12 +15,11 @@ bool IsEnabled(const ToolSubstitutionRow& row) {
 
 }  // namespace
 
-std::string SubstituteTool(const Settings& settings, int16_t tool, bool& substituted) {
+std::string SubstituteTool(const Settings& settings, int16_t tool) {
   // Rows are consulted from the top and the first enabled match wins, so an operator can
   // shadow a lower entry without deleting it.
   for (const ToolSubstitutionRow& row : settings.ToolSubstitution) {
     if (!IsEnabled(row) || ReadNumber(row.Tool) != tool) continue;
-    substituted = true;
     return std::to_string(RoundToInt16(ReadNumber(row.Substitute)));
   }
   return std::to_string(tool);

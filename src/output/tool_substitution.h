@@ -9,7 +9,7 @@
 namespace mq {
 
 // The tool number to write, as text without blanks. The first enabled row whose tool
-// equals `tool` gives its substitute (an empty cell gives 0) and raises `substituted`.
-std::string SubstituteTool(const Settings& settings, int16_t tool, bool& substituted);
+// equals `tool` gives its substitute (an empty cell gives 0).
+std::string SubstituteTool(const Settings& settings, int16_t tool);
 
 }  // namespace mq

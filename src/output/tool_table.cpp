@@ -81,12 +81,12 @@ ToolTable ParseToolTable(const std::string& text) {
   return table;
 }
 
-ToolTable ReadToolTable(RunContext& run) {
+ToolTable ReadToolTable(RunContext& run, bool& missing_reported) {
   const auto existing = FindExistingFile(ParameterFilePath(run));
   if (!existing) {
-    if (!run.ParameterFileMissingReported) {
-      ReportMessage(run, 1, "Parameter file PAR.DAT not found.");
-      run.ParameterFileMissingReported = true;
+    if (!missing_reported) {
+      AddReportLine(run, "Parameter file PAR.DAT not found.");
+      missing_reported = true;
     }
     return ToolTable{};
   }

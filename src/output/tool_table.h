@@ -47,6 +47,6 @@ ToolTable ParseToolTable(const std::string& text);
 
 // Reads Par.DAT (name matched without regard to case). A missing file gives a table
 // that is not loaded, reported once per run as "Parameter file PAR.DAT not found.".
-ToolTable ReadToolTable(RunContext& run);
+ToolTable ReadToolTable(RunContext& run, bool& missing_reported);
 
 }  // namespace mq

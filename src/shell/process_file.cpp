@@ -1,48 +1,83 @@
 #include "shell/process_file.h"
 
-#include <algorithm>
-#include <cctype>
+#include <exception>
+#include <new>
 
 #include "engine/driver/convert_drawing.h"
 #include "input/dxf_reader.h"
 #include "input/file_paths.h"
+#include "input/plain_text.h"
+#include "output/program_writer.h"
+#include "output/pts_part_list.h"
 
 namespace mq {
 
 namespace {
 
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
-  return text;
+constexpr std::string_view kNoCodeMessage = "Code Generation Turned Off in Drawing";
+// Said when the writer stored nothing although the conversion went through: the
+// operator must never take a drawing without a program for a converted one.
+constexpr std::string_view kNoProgramMessage = "No program written for this drawing.";
+
+// The request's drawing path and program name become the run variables.
+void SplitRequest(const std::string& request, RunContext& run) {
+  const std::size_t space = request.find(' ');
+  run.DxfFileName = request.substr(0, space);
+  run.ProgramName = space == std::string::npos ? std::string() : TrimBlanks(request.substr(space));
+  run.DxfShortName = FileNamePart(run.DxfFileName);
+  if (run.ProgramName.empty()) run.ProgramName = run.DxfShortName;
+  const std::size_t dxf_in_name = UpperCase(run.ProgramName).find(".DXF");
+  if (dxf_in_name != std::string::npos) run.ProgramName.resize(dxf_in_name);
+  if (UpperCase(run.DxfFileName).find(".DXF") == std::string::npos) run.DxfFileName += ".DXF";
+  run.DxfDirectory = DirectoryPart(run.DxfFileName);
 }
 
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+// The finished lists go to the writers: the program, then the part list. A program
+// that failed leaves no part-list line either: the drawing is listed as failed and will
+// be converted again, which would enter the part twice.
+void WriteConvertedDrawing(WriterContext& w) {
+  const StoredProgram stored = WritePtp400Program(w);
+  if (w.run.FileFailed) return;
+  WritePtsEntry(w, ProgramDescription(w.state));
+  if (!w.run.FileFailed && !stored.Written) AddReportLine(w.run, std::string(kNoProgramMessage));
+}
+
+void ConvertAndWrite(RunContext& run, const Settings& settings, OutputLedger& ledger) {
+  EntityStore store;
+  ReadDxf(run.DxfFileName, store, run);
+  if (run.FileFailed) return;
+
+  ConversionState state;
+  EngineContext engine{run, store, settings, state};
+  WriterContext writer{run, settings, state, ledger};
+  switch (ConvertDrawing(engine)) {
+    case ConversionOutcome::Failed:
+      return;
+    case ConversionOutcome::PartListOnly:
+      WritePtsEntry(writer, state.PartDescription);
+      AddReportLine(run, std::string(kNoCodeMessage));
+      return;
+    case ConversionOutcome::Finished:
+      WriteConvertedDrawing(writer);
+      return;
+  }
+}
+
+void FailUnexpectedly(RunContext& run, const std::string& reason) {
+  AddReportLine(run, "Conversion failed unexpectedly: " + reason);
+  FailDrawing(run, run.DxfFileName);
 }
 
 }  // namespace
 
-void ProcessFile(std::string& request, RunContext& run, const Settings& settings,
-                 ProgramOutput* output) {
-  run.FileFailed = kFalse;
-  request = Trimmed(request);
-
-  const std::size_t space = request.find(' ');
-  run.DxfFileName = request.substr(0, space);
-  run.ProgramName = space == std::string::npos ? std::string() : Trimmed(request.substr(space));
-  run.DxfShortName = FileNamePart(run.DxfFileName);
-  if (run.ProgramName.empty()) run.ProgramName = run.DxfShortName;
-  const std::size_t dxf_in_name = Upper(run.ProgramName).find(".DXF");
-  if (dxf_in_name != std::string::npos) run.ProgramName.resize(dxf_in_name);
-  if (Upper(run.DxfFileName).find(".DXF") == std::string::npos) run.DxfFileName += ".DXF";
-  run.DxfDirectory = DirectoryPart(run.DxfFileName);
+void ProcessFile(std::string& request, RunContext& run, const Settings& settings, OutputLedger& ledger) {
+  run.FileFailed = false;
+  request = TrimBlanks(request);
+  SplitRequest(request, run);
 
   const auto existing = FindExistingFile(run.DxfFileName);
   if (!existing) {
-    ReportMessage(run, 1, run.DxfFileName + "  NOT FOUND");
+    AddReportLine(run, run.DxfFileName + "  NOT FOUND");
     FailDrawing(run, run.DxfFileName);
     return;
   }
@@ -50,15 +85,17 @@ void ProcessFile(std::string& request, RunContext& run, const Settings& settings
   run.DxfDirectory = DirectoryPart(run.DxfFileName);
 
   const std::string title = FileNamePart(run.ProgramName);
-  ReportMessage(run, 1, IsBlankText(title) ? FileNamePart(run.DxfFileName) : title);
+  AddReportLine(run, IsBlankText(title) ? FileNamePart(run.DxfFileName) : title);
 
-  EntityStore store;
-  ReadDxf(run.DxfFileName, store, run);
-  if (run.FileFailed != kFalse) return;
-
-  ConversionState state;
-  EngineContext engine{run, store, settings, state, output};
-  ConvertDrawing(engine);
+  try {
+    ConvertAndWrite(run, settings, ledger);
+  } catch (const std::bad_alloc&) {
+    FailUnexpectedly(run, "not enough memory for this drawing");
+  } catch (const std::exception& e) {
+    FailUnexpectedly(run, e.what());
+  } catch (...) {
+    FailUnexpectedly(run, "unknown error");
+  }
 }
 
 }  // namespace mq

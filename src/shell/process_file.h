@@ -1,18 +1,20 @@
 #pragma once
-// Converts one drawing: the request becomes the run variables, the drawing is read
-// and, unless the reading failed, converted and written.
+// Converts one drawing: the request becomes the run variables, the drawing is read,
+// converted and, unless something failed, written.
 
 #include <string>
 
-#include "engine/driver/engine_context.h"
+#include "engine/driver/settings.h"
+#include "input/run_context.h"
+#include "output/writer_context.h"
 
 namespace mq {
 
 // `request` is the drawing path, optionally followed by blanks and a program name
 // (C:\DXF\PART1 P0017); on return it holds the trimmed request. The outcome is in
 // run.FileFailed and run.FailedFiles; the messages stay pending in run for the
-// caller to flush as one report row.
-void ProcessFile(std::string& request, RunContext& run, const Settings& settings,
-                 ProgramOutput* output);
+// caller to flush as one report row. Nothing a conversion throws leaves this call:
+// such a drawing fails with a report line and the batch goes on.
+void ProcessFile(std::string& request, RunContext& run, const Settings& settings, OutputLedger& ledger);
 
 }  // namespace mq

@@ -44,7 +44,7 @@ std::string Numbered(std::string_view key, int n) { return std::string(key) + st
 // 16-bit integer, as a check box or a boolean receives it.
 int IntegerOf(const std::string& text) { return RoundToInt16(ReadNumber(text)); }
 
-// A number as the design turns it back into text: whole values without a point.
+// A number turned back into settings text: whole values without a point.
 std::string NumberText(double value) {
   if (value == std::floor(value) && std::fabs(value) < 1e15) {
     return std::to_string(static_cast<long long>(value));

@@ -79,7 +79,7 @@ void ReadPtsSettings(const IniFile& file, Settings& settings);
 void LoadOriginSetting(const IniFile& file, Settings& settings);
 
 // The file list's column widths the main window restores at start-up (columns 3..6;
-// the first columns keep their designed widths).
+// the first columns keep their layout widths).
 constexpr int kFirstRestoredListColumn = 3;
 void LoadListColumnWidths(const IniFile& file, Settings& settings);
 // A column of the file list was resized: its width is kept at once.

@@ -56,7 +56,7 @@ struct Drawing {
     run.DxfShortName = "PART.DXF";
     std::string name = run.DxfFileName;
     ReadDxf(name, store, run);
-    EXPECT_EQ(run.FileFailed, kFalse) << "the reader failed the test drawing";
+    EXPECT_FALSE(run.FileFailed) << "the reader failed the test drawing";
   }
 
   void Convert() { ConvertDrawing(c); }

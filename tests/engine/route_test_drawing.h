@@ -26,7 +26,7 @@ struct RoutedDrawing : Drawing {
     CollectRouteLayersAndBorder(c);
     EvaluateBorder(c);
     MergeSettings(c);
-    EXPECT_EQ(run.FileFailed, kFalse) << run.PendingMessage;
+    EXPECT_FALSE(run.FileFailed) << run.PendingMessage;
     RoutePass(c);
     DeleteRemovedSegments(c);
   }

@@ -182,7 +182,7 @@ TEST(DxfRobustness, MutatedDrawingsAndRandomBytesReadToAnEnd) {
           random() % 4 == 0 ? static_cast<char>(random() % 256) : alphabet[random() % (sizeof alphabet - 1)];
     }
     r.Write(runs % 8 == 0 ? text : Mutated(sample, random));
-    r.run.FileFailed = kFalse;
+    r.run.FileFailed = false;
     r.Read();
     // Whatever was read, the invariants of the store hold.
     ASSERT_GE(r.store.LastIndex(), 1);

@@ -54,7 +54,7 @@ class DrawingReading {
     ReadDxf(file_name, store, run);
   }
 
-  bool Failed() const { return run.FileFailed != kFalse; }
+  bool Failed() const { return run.FileFailed; }
   const DrawingEntity& At(int index) const { return store.Entities.at(static_cast<std::size_t>(index)); }
   // Every record from the first entity's (index 2) to the last, as Dump writes it.
   std::vector<std::string> Dumps() const {

@@ -13,19 +13,19 @@ namespace {
 TEST(ReportMessage, CollectsFlushesAndClearsRows) {
   test::RecordingOperator person;
   RunContext run(person);
-  ReportMessage(run, 2, "");
+  FlushReportRow(run);
   EXPECT_EQ(run.ReportRowCount, 0) << "a flush with nothing pending adds no row";
-  for (const char* line : {"first", "second", "third"}) ReportMessage(run, 1, line);
+  for (const char* line : {"first", "second", "third"}) AddReportLine(run, line);
   EXPECT_TRUE(person.rows.empty()) << "mode 1 only collects";
   ReportMessage(run, 2, "ignored");
   EXPECT_EQ(person.rows, std::vector<std::string>{"first\rsecond\rthird"}) << "three lines, one row";
   EXPECT_TRUE(run.PendingMessage.empty());
 
-  ReportMessage(run, 1, "pending");
-  ReportMessage(run, 3, "now");
+  AddReportLine(run, "pending");
+  ShowReportRow(run, "now");
   EXPECT_EQ(person.rows.back(), "now");
   EXPECT_EQ(run.ReportRowCount, 2);
-  ReportMessage(run, 0, "");
+  ClearReport(run);
   ReportMessage(run, 7, "out of range");
   ReportMessage(run, -1, "out of range");
   EXPECT_EQ(run.ReportRowCount, 0);

@@ -137,7 +137,7 @@ TEST(StoreInDirectorySystem, NoNameOrNoIndexStoresNothingAndFailsTheDrawing) {
   EXPECT_EQ(no_index.PendingLines(), std::vector<std::string>{"Import Failed"});
   EXPECT_EQ(no_index.run.FailedFiles, OneBasedList<std::string>{"PANEL1"});
   for (const DirectoryFixture* f : {&no_name, &no_index}) {
-    EXPECT_EQ(f->run.FileFailed, kTrue);
+    EXPECT_TRUE(f->run.FileFailed);
     EXPECT_FALSE(f->state.ProgramWritten);
     // Nothing beside the index that was there: no letter directory, no program.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f->Destination()), {}),

@@ -180,7 +180,7 @@ TEST(WritePtp400Program, WriteErrorIsReportedAndTheDrawingFails) {
   f.settings.DestinationPath = (f.scratch / "missing").string() + "/";
   f.WriteProgram();
   const std::string path = f.settings.DestinationPath + "PANEL1";
-  EXPECT_EQ(f.run.FileFailed, kTrue);
+  EXPECT_TRUE(f.run.FileFailed);
   EXPECT_EQ(f.run.FailedFiles, OneBasedList<std::string>{path});
   const auto messages = f.PendingLines();
   ASSERT_EQ(messages.size(), 1u);

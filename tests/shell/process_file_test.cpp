@@ -56,13 +56,13 @@ TEST_F(ProcessFileTest, RequestGivesDrawingAndProgramName) {
     EXPECT_EQ(trimmed_request, Dir() + request) << "the request is trimmed in place";
     EXPECT_EQ(run.ProgramName, c.program) << c.request;
     if (c.file) {
-      EXPECT_EQ(run.FileFailed, kFalse) << c.request << ": " << run.PendingMessage;
+      EXPECT_FALSE(run.FileFailed) << c.request << ": " << run.PendingMessage;
       EXPECT_EQ(fs::path(run.DxfFileName), scratch / c.drawing) << c.request;
       EXPECT_EQ(fs::path(run.DxfDirectory), scratch.path() / "") << c.request;
       EXPECT_EQ(run.PendingMessage.substr(0, std::string(c.title).size() + 1), std::string(c.title) + "\r");
     } else {
       ++failures;
-      EXPECT_NE(run.FileFailed, kFalse) << c.request;
+      EXPECT_TRUE(run.FileFailed) << c.request;
       EXPECT_EQ(run.DxfFileName, Dir() + c.drawing);
       EXPECT_EQ(run.DxfDirectory, Dir());
       EXPECT_EQ(run.PendingMessage, Dir() + c.title + "\r");
@@ -78,7 +78,7 @@ TEST_F(ProcessFileTest, RequestWithoutSeparatorHasNoDirectory) {
   fs::current_path(scratch.path());
   Process("LOCAL");
   fs::current_path(before);
-  EXPECT_EQ(run.FileFailed, kFalse);
+  EXPECT_FALSE(run.FileFailed);
   EXPECT_EQ(run.DxfDirectory, "");
   EXPECT_EQ(run.DxfFileName, "LOCAL.DXF");
 }
@@ -91,7 +91,7 @@ TEST_F(ProcessFileTest, ReaderFailureSkipsTheEngine) {
   EXPECT_EQ(run.PendingMessage, "CUT\rDXF file ends before the end of its ENTITIES section: " + cut + "\r")
       << "nothing after the reader's message";
   Process(Dir() + "EMPTY");
-  EXPECT_NE(run.FileFailed, kFalse);
+  EXPECT_TRUE(run.FileFailed);
   EXPECT_EQ(run.DxfFileName, "~");
   EXPECT_EQ(person.messages, std::vector<std::string>{"ENTITIES Section not found in  " + empty + "    "});
   ASSERT_EQ(run.FailedFiles.size(), 2);

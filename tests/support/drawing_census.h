@@ -210,7 +210,7 @@ inline DrawingCensus TakeCensus(const std::string& drawing, double millimetres_p
   EntityStore store;
   std::string name = drawing;
   ReadDxf(name, store, run);
-  if (run.FileFailed != kFalse) return census;
+  if (run.FileFailed) return census;
   census.Read = true;
   ApplyAliases(store);
   SubstituteTwoLetterCodes(store);

@@ -26,8 +26,8 @@ void CollectBoresGroovesAndTexts(EngineContext& c) {
       CollectBoresAndGrooves(c, index);
     }
   }
-  if (!c.state.PartNameMessage.empty()) ReportMessage(c.run, 1, c.state.PartNameMessage);
-  if (!IsBlankText(c.state.PartDescription)) ReportMessage(c.run, 1, c.state.PartDescription);
+  if (!c.state.PartNameMessage.empty()) AddReportLine(c.run, c.state.PartNameMessage);
+  if (!IsBlankText(c.state.PartDescription)) AddReportLine(c.run, c.state.PartDescription);
 }
 
 }  // namespace mq

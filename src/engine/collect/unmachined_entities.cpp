@@ -101,8 +101,7 @@ void ReportUnmachinedEntities(EngineContext& c) {
     std::pair<std::string, std::string> key{type, layer};
     if (std::find(reported.begin(), reported.end(), key) != reported.end()) continue;
     reported.push_back(key);
-    ReportMessage(
-        c.run, 1,
+    AddReportLine(c.run,
         "Not machined: " + type + " on layer " + LayerAsDrawn(layer) + " (explode it in the drawing)");
   }
 }

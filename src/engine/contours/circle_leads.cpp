@@ -48,7 +48,7 @@ CircleLead WorkOutLead(const ConversionState& s, const CircleRecord& circle, flo
   lead.centre = {circle.CentreX, circle.CentreY};
   lead.lead_centre = AlongDirection(lead.centre, circle.Radius - signed_length, kContactAngle);
   lead.contact = AlongDirection(lead.centre, circle.Radius, kContactAngle);
-  lead.sweep = std::min(length / (2 * kDesignPi * circle.Radius) * kFullTurn, kLongestSweep);
+  lead.sweep = std::min(length / (2 * kPi * circle.Radius) * kFullTurn, kLongestSweep);
   return lead;
 }
 

@@ -90,7 +90,7 @@ void ProgramName(EngineContext& c, const InstructionStatement& st, const Drawing
   std::string name = WithoutBlanks(st.Value());
   if (name.empty()) return;  // an empty NAME would leave the program without a name
   c.state.OutputPath = name;
-  ReportMessage(c.run, 1, name + std::string(kNameAssigned));
+  AddReportLine(c.run, name + std::string(kNameAssigned));
 }
 
 // OP n=text: the parameter text a placed note "n" stands for. Kept in upper case, as

@@ -49,7 +49,7 @@ void SetPartListField(EngineContext& c, const InstructionStatement& statement) {
   const int field = FieldOf(s, designator);
   if (field < 0) {
     control = kPartListError;
-    ReportMessage(c.run, 1, std::string(kPtsError) + designator);
+    AddReportLine(c.run, std::string(kPtsError) + designator);
     return;
   }
   s.PtsValues[static_cast<std::size_t>(field)] = TrimBlanks(statement.PairValue());

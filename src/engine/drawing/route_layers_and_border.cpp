@@ -37,7 +37,7 @@ void CollectRouteLayersAndBorder(EngineContext& c) {
     }
     c.Load(index);
     CollectBorderEntity(c, index);
-    if (c.run.FileFailed != kFalse) return;
+    if (c.run.FileFailed) return;
   }
 }
 

@@ -30,7 +30,7 @@ void DescriptionFromBorderText(EngineContext& c, const std::string& text) {
   const std::size_t blank = statement.find(' ');
   c.state.PartDescription =
       blank == std::string::npos ? std::string() : TrimBlanks(statement.substr(blank + 1));
-  ReportMessage(c.run, 1, c.state.PartDescription);
+  AddReportLine(c.run, c.state.PartDescription);
 }
 
 OneBasedList<std::string>* GCodeList(ConversionState& s, const std::string& layer) {

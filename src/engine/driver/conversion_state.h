@@ -46,7 +46,7 @@ struct ContourRow {
 struct ConversionState {
   // --- Lists (1-based) -------------------------------------------------------------
   // Entries 0..3 are "BORDER", "VBORE DRILLING", "GROOVE", "HBORE"; from 4 on, the route
-  // layer names in order of first appearance. (Numbered from 0 as the design numbers it.)
+  // layer names in order of first appearance. (Numbered from 0: the fixed entries come first.)
   std::vector<std::string> LayerKinds;
 
   OneBasedList<BoreRecord> BoreList;
@@ -110,8 +110,6 @@ struct ConversionState {
   bool RampOut = false;
   bool RemoveBorderRoute = false;
   ProgramOffset Offset;
-
-  bool ProgramWritten = false;  // the writer stored at least one program for this drawing
 
   // The progress meter (meter:: numbers) that each user-abort check advances by 5: the
   // driver starts "Reading Info" and moves on to "Processing" after the route pass; a

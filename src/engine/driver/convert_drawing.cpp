@@ -1,6 +1,8 @@
 #include "engine/driver/convert_drawing.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "engine/passes.h"
 #include "input/layer_codes.h"
@@ -10,10 +12,6 @@ namespace mq {
 namespace {
 
 constexpr std::string_view kAbortedMessage = "CONVERSION PROCESS ABORTED.";
-constexpr std::string_view kNoCodeMessage = "Code Generation Turned Off in Drawing";
-// Said when the writer stored nothing although the conversion went through: the
-// operator must never take a drawing without a program for a converted one.
-constexpr std::string_view kNoProgramMessage = "No program written for this drawing.";
 
 constexpr int kProgressStep = 5;
 constexpr int kProgressFull = 100;
@@ -25,23 +23,11 @@ constexpr float kInitialCoincidenceTolerance = 0.008f;
 
 using Pass = void (*)(EngineContext&);
 
-bool Failed(const EngineContext& c) { return c.run.FileFailed != kFalse; }
-
-// Runs the passes in order; stops after the first one that failed the drawing
-// (an abort or a user stop) and then returns false.
-bool RunInOrder(EngineContext& c, std::initializer_list<Pass> passes) {
-  for (Pass pass : passes) {
-    pass(c);
-    if (Failed(c)) return false;
-  }
-  return true;
-}
-
-// Phase 1. Everything of the previous drawing goes; the store's registers too, so no
-// note parameter or sequence number carries over.
+// Everything of the previous drawing goes; the store's registers too, so no note
+// parameter or sequence number carries over.
 void ResetConversion(EngineContext& c) {
   c.state = ConversionState{};
-  c.run.FileFailed = kFalse;
+  c.run.FileFailed = false;
   for (std::string_view kind : kFixedLayerKinds) c.state.LayerKinds.emplace_back(kind);
   c.state.CoincidenceTolerance = kInitialCoincidenceTolerance;
   c.state.DrawingScale = 1.0f;
@@ -50,12 +36,11 @@ void ResetConversion(EngineContext& c) {
   c.store.Current = EntityRegisters{};
 }
 
-// Phase 2: instructions only when the reader found the instruction title.
+// Instructions only when the reader found the instruction title.
 void ReadInstructions(EngineContext& c) {
   if (!c.store.InstructionLayer.empty()) ScanInstructions(c);
 }
 
-// Phase 3.
 void StartProgress(EngineContext& c) {
   c.state.ProgressMeter = meter::kReadingInfo;
   c.run.ui->SetProgress(meter::kReadingInfo, kProgressStart);
@@ -89,44 +74,73 @@ void RestartProgress(EngineContext& c) {
   c.state.ProgressMeter = meter::kProcessing;
 }
 
-// Phase 15.
+// A drawing of circles only: contour joining left them for this step.
 void ExpandCirclesWhenNoPaths(EngineContext& c) {
   if (c.state.PathList.empty() && !c.state.CircleList.empty()) ExpandLoneCircles(c);
 }
 
-// Phase 21 (and the end of a NOCODE drawing).
-void ReleaseLists(ConversionState& s) {
-  s.BoreList.clear();
-  s.EdgeBoreList.clear();
-  s.HBoreLineList.clear();
-  s.GrooveList.clear();
-  s.LineBoreList.clear();
-  s.PathList.clear();
-  s.CircleList.clear();
-  s.Contours.clear();
-  s.ContourOrder.clear();
+// One step of the driver. Unnamed steps (user-stop checks) cannot be stopped after; the
+// step without a pass is where a drawing without code ends with its part list.
+struct Step {
+  std::string_view name;
+  Pass run;
+};
+
+constexpr Step kSteps[] = {
+    {"ReadInstructions", ReadInstructions},
+    {"StartProgress", StartProgress},
+    {"SubstituteCodes", SubstituteCodes},
+    {"ReadBorderLayerCodes", ReadBorderLayerCodes},
+    {"ClassifyLayers", ClassifyLayers},
+    {"CollectRouteLayersAndBorder", CollectRouteLayersAndBorder},
+    {"EvaluateBorder", EvaluateBorder},
+    {"MergeSettings", MergeSettings},
+    {"CollectBoresGroovesAndTexts", CollectBoresGroovesAndTexts},
+    {"", CheckUserStop},
+    {"EndWhenNoCode", nullptr},
+    {"RoutePass", RoutePass},
+    // The unmachined-entity report needs the store, so it runs before the store goes.
+    {"ReportUnmachinedEntities", ReportUnmachinedEntities},
+    {"ReleaseStore", ReleaseStore},
+    {"RestartProgress", RestartProgress},
+    {"", CheckUserStop},
+    {"OrderGrooves", OrderGrooves},
+    {"OrderEdgeBores", OrderEdgeBores},
+    {"DeleteRemovedSegments", DeleteRemovedSegments},
+    {"JoinContours", JoinContours},
+    {"ExpandCirclesWhenNoPaths", ExpandCirclesWhenNoPaths},
+    {"", CheckUserStop},
+    {"ExcavatePockets", ExcavatePockets},
+    {"OrderBores", OrderBores},
+    {"", CheckUserStop},
+    {"CompensateCorners", CompensateCorners},
+    {"OscillateRoutes", OscillateRoutes},
+    {"RepeatDepthPasses", RepeatDepthPasses},
+    {"", CheckUserStop},
+    {"TranslateToBoxes", TranslateToBoxes},
+    {"SynthesizeLeads", SynthesizeLeads},
+    {"TransformToMachineCorner", TransformToMachineCorner},
+};
+
+bool IsKnownStep(std::string_view name) {
+  return !name.empty() &&
+         std::any_of(std::begin(kSteps), std::end(kSteps), [&](const Step& s) { return s.name == name; });
 }
 
-// Phase 11: the drawing asked for no program; only its part-list line is written.
-void EndWithoutCode(EngineContext& c) {
-  if (c.output != nullptr) c.output->WritePartList(c);
-  ReleaseLists(c.state);
-  ReportMessage(c.run, 1, std::string(kNoCodeMessage));
-}
-
-// Phase 20, after the leads and the machine corner: the program, then the part list.
-void WriteOutput(EngineContext& c) {
-  // The writer stores under ProgramName; the drawing's NAME instruction or NAME text
-  // changed OutputPath, which is therefore the one name in force from here on.
-  c.run.ProgramName = c.state.OutputPath;
-  if (c.output != nullptr) {
-    c.output->WriteProgram(c);
-    // A failed program leaves no part-list line either: the drawing is listed as
-    // failed and will be converted again, which would enter the part twice.
-    if (Failed(c)) return;
-    c.output->WritePartList(c);
+// Runs the steps in order up to and including `last` (all of them when empty); stops
+// after the first one that failed the drawing (an abort or a user stop).
+ConversionOutcome RunSteps(EngineContext& c, std::string_view last) {
+  ResetConversion(c);
+  for (const Step& step : kSteps) {
+    if (step.run == nullptr) {
+      if (c.state.NoCodeFlag) return ConversionOutcome::PartListOnly;
+    } else {
+      step.run(c);
+      if (c.run.FileFailed) return ConversionOutcome::Failed;
+    }
+    if (!last.empty() && step.name == last) break;
   }
-  if (!Failed(c) && !c.state.ProgramWritten) ReportMessage(c.run, 1, std::string(kNoProgramMessage));
+  return ConversionOutcome::Finished;
 }
 
 }  // namespace
@@ -136,44 +150,30 @@ bool UserStopRequested(EngineContext& c) {
   c.run.ui->SetProgress(m, std::min(kProgressFull, c.run.ui->Progress(m) + kProgressStep));
   c.run.ui->YieldToWindow();
   if (c.run.RunState != kRunStateStopRequested) return false;
-  ReportMessage(c.run, 1, " USER ABORTED ");
-  c.run.FileFailed = kTrue;
+  AddReportLine(c.run, " USER ABORTED ");
+  c.run.FileFailed = true;
   return true;
 }
 
 void AbortConversion(EngineContext& c, std::initializer_list<std::string_view> reasons) {
-  for (std::string_view reason : reasons) ReportMessage(c.run, 1, std::string(reason));
-  ReportMessage(c.run, 1, std::string(kAbortedMessage));
+  for (std::string_view reason : reasons) AddReportLine(c.run, std::string(reason));
+  AddReportLine(c.run, std::string(kAbortedMessage));
   FailDrawing(c.run, c.run.DxfFileName);
 }
 
-bool ConvertThroughContourOrder(EngineContext& c) {
-  ResetConversion(c);
-  if (!RunInOrder(c, {ReadInstructions, StartProgress, SubstituteCodes, ReadBorderLayerCodes, ClassifyLayers,
-                      CollectRouteLayersAndBorder, EvaluateBorder, MergeSettings, CollectBoresGroovesAndTexts,
-                      CheckUserStop})) {
-    return false;
-  }
-  if (c.state.NoCodeFlag) {
-    EndWithoutCode(c);
-    return false;
-  }
-  // The unmachined-entity report needs the store, so it runs before the store goes.
-  return RunInOrder(
-      c, {RoutePass, ReportUnmachinedEntities, ReleaseStore, RestartProgress, CheckUserStop, OrderGrooves,
-          OrderEdgeBores, DeleteRemovedSegments, JoinContours, ExpandCirclesWhenNoPaths});
+ConversionOutcome ConvertDrawing(EngineContext& c) { return RunSteps(c, {}); }
+
+ConversionOutcome ConvertDrawingThrough(EngineContext& c, std::string_view last_pass) {
+  if (!IsKnownStep(last_pass)) throw std::invalid_argument("no pass named " + std::string(last_pass));
+  return RunSteps(c, last_pass);
 }
 
-void ConvertDrawing(EngineContext& c) {
-  if (!ConvertThroughContourOrder(c)) return;
-  if (!RunInOrder(c, {CheckUserStop, ExcavatePockets, OrderBores, CheckUserStop,
-                      // Phase 17 reads the "Optimizer" setting; nothing depends on it.
-                      CompensateCorners, OscillateRoutes, RepeatDepthPasses, CheckUserStop, TranslateToBoxes,
-                      SynthesizeLeads, TransformToMachineCorner})) {
-    return;
+std::vector<std::string_view> PassNames() {
+  std::vector<std::string_view> names;
+  for (const Step& step : kSteps) {
+    if (!step.name.empty()) names.push_back(step.name);
   }
-  WriteOutput(c);
-  ReleaseLists(c.state);
+  return names;
 }
 
 }  // namespace mq

@@ -1,20 +1,32 @@
 #pragma once
-// The conversion engine's entry: the entities of one read drawing become the
-// machining lists of one part, handed to the writers.
+// The conversion engine's entry: the entities of one read drawing become the finished
+// machining lists of one part. The engine writes nothing; the caller hands the lists to
+// the writers.
+
+#include <string_view>
+#include <vector>
 
 #include "engine/driver/engine_context.h"
 
 namespace mq {
 
-// Resets c.state and runs the phases in order. Failures are reported through c.run
-// (FileFailed, FailedFiles, the report); nothing is thrown for a bad drawing.
-void ConvertDrawing(EngineContext& c);
+enum class ConversionOutcome {
+  Failed,        // aborted or stopped: reported, listed among the failed files
+  PartListOnly,  // the drawing asked for no code: only its part-list entry is made
+  Finished,      // the lists in c.state are ready for the program writer
+};
 
-// Phases 1 to 15 of ConvertDrawing, for looking at what the engine made of the routes:
-// PathList and CircleList are left as contour joining and order finished them (drawing
-// coordinates; before the pockets, the geometry passes and the machine corner), and
-// nothing is written. False when the conversion ended before: a failure, a user stop,
-// or a drawing that asks for no code (its lists are then released).
-bool ConvertThroughContourOrder(EngineContext& c);
+// Resets c.state and runs every pass in order. Failures are reported through c.run
+// (FileFailed, FailedFiles, the report); nothing is thrown for a bad drawing.
+ConversionOutcome ConvertDrawing(EngineContext& c);
+
+// The same run, ended after the pass named `last_pass` (one of PassNames()), for
+// looking at what the engine made up to there. A run that ends earlier (a failure, or
+// a drawing without code) returns as ConvertDrawing would. An unknown name throws
+// std::invalid_argument.
+ConversionOutcome ConvertDrawingThrough(EngineContext& c, std::string_view last_pass);
+
+// The names of the passes, in the order they run.
+std::vector<std::string_view> PassNames();
 
 }  // namespace mq

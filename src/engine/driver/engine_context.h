@@ -13,23 +13,11 @@
 
 namespace mq {
 
-struct EngineContext;
-
-// The writers that phase 20 and the NOCODE ending hand the finished lists to. They
-// live in the output layer; the engine only knows this interface.
-class ProgramOutput {
- public:
-  virtual ~ProgramOutput() = default;
-  virtual void WriteProgram(EngineContext& c) = 0;   // the PTP400 program(s)
-  virtual void WritePartList(EngineContext& c) = 0;  // the .PTS part-list entry
-};
-
 struct EngineContext {
   RunContext& run;
   EntityStore& store;
   const Settings& settings;
   ConversionState& state;
-  ProgramOutput* output = nullptr;  // null: no writer attached, nothing is stored
 
   // The note sources LoadEntity reads while `layer_kind` is being processed.
   NoteSources Notes(std::string_view layer_kind = {}) const {
@@ -44,7 +32,7 @@ struct EngineContext {
 // The user-abort check made between the main steps of a conversion: advances the
 // progress meter by 5, lets the window run, and when the operator asked to stop,
 // reports " USER ABORTED ", raises FileFailed and returns true. The caller returns at
-// once; the driver ends the conversion without output.
+// once; the driver ends the conversion and nothing is written.
 bool UserStopRequested(EngineContext& c);
 
 // Ends the conversion of a drawing that cannot be machined: reports each reason, then
@@ -52,14 +40,5 @@ bool UserStopRequested(EngineContext& c);
 // raises FileFailed. The caller returns at once; nothing is written for the drawing.
 void AbortConversion(EngineContext& c, std::initializer_list<std::string_view> reasons);
 
-// The six progress meters of the main window, numbered as the Operator numbers them.
-namespace meter {
-constexpr int kParsing = 0;
-constexpr int kReadingInfo = 1;
-constexpr int kProcessing = 2;
-constexpr int kSequencing = 3;
-constexpr int kSynLeads = 4;
-constexpr int kGCode = 5;
-}  // namespace meter
 
 }  // namespace mq

@@ -1,7 +1,7 @@
 #pragma once
 // The records of the machining lists that the engine builds and the writer reads.
-// Lengths are single floats in drawing units; 16-bit fields of the design are
-// int16_t where their range shows in the output.
+// Lengths are single floats in drawing units; 16-bit integers stay int16_t where their
+// range shows in the output.
 
 #include <cstdint>
 
@@ -15,10 +15,6 @@ struct BoreRecord {
   float Z = 0;         // depth
   float Diameter = 0;
   FixedText<30> ToolText;  // "T" parameter text
-  // The writer's own grouping of bores into drilling-head rows.
-  int GroupId = 0;
-  int GroupSize = 0;
-  int Pitch = 0;
 };
 
 // The edges of the panel, as EdgeBoreRecord::Side numbers them; the edge views of

@@ -66,7 +66,7 @@ struct Settings {
   std::array<ToolSubstitutionRow, kToolSubstitutionRows> ToolSubstitution{};
 
   // "ListColumnWidth" & n: width of column n of the main window's file list, in the
-  // grid's units; 0 keeps the designed width. Indexed by column number (0 unused).
+  // grid's units; 0 keeps the layout's width. Indexed by column number (0 unused).
   std::array<float, kFileListColumns + 1> ListColumnWidth{};
 
   // "Optimizer": read for compatibility; nothing depends on it.

@@ -7,9 +7,11 @@
 
 namespace mq {
 
-// pi as the single whose bits are 0x40490FDC (3.14159298), not the nearest single to pi.
-inline constexpr float kDesignPi = std::bit_cast<float>(std::uint32_t{0x40490FDC});
-inline constexpr float RadiansPerDegree = kDesignPi / 180.0f;
+// pi as the single whose bits are 0x40490FDC (3.14159298), one step above the nearest
+// single to pi. Every arc and angle of the programs this converter writes is computed
+// with it; the nearest single would move last digits of stored programs.
+inline constexpr float kPi = std::bit_cast<float>(std::uint32_t{0x40490FDC});
+inline constexpr float RadiansPerDegree = kPi / 180.0f;
 
 inline constexpr float kQuarterTurn = 90.0f;
 inline constexpr float kHalfTurn = 180.0f;

@@ -36,7 +36,7 @@ struct Walk {
 };
 
 // One trial over bores sorted by Y: each step moves to the unvisited bore of smallest
-// weighted distance. The design caps the search at (width × weight + height), which no
+// weighted distance. A capped search would stop at (width × weight + height), which no
 // bore inside the panel reaches; a bore outside the panel could, and would then be lost,
 // so the search here is uncapped (the choice is the same whenever the cap finds a bore).
 Walk WalkOnce(BoreSearchTree& tree, const std::vector<float>& xs, const std::vector<float>& ys, float factor,

@@ -70,7 +70,7 @@ std::vector<PathSegment> PocketOf(EngineContext& c, ContourSpan span) {
   if (!outline && !circle) return {};
   const float pitch = PocketPitch(first);
   if (pitch <= 0) {
-    ReportMessage(c.run, 1, outline ? kNoPitchRectangle : kNoPitchCircle);
+    AddReportLine(c.run, outline ? kNoPitchRectangle : kNoPitchCircle);
     return {};
   }
   if (outline) return RectanglePocket(c, span, pitch, ReadableLayerName(c.state, first.LayerNumber));

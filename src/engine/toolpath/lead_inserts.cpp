@@ -138,7 +138,7 @@ float FirstArcSweep(const ContourShape& shape, float startAngle) {
 std::vector<PathSegment> ArcOverrun(const PathSegment& end, const ContourShape& shape, const LeadValues& v) {
   const BoundaryArc& arc = shape.FirstArc;
   const float radius = Distance(arc.Centre, shape.Start);
-  const float halfCircumference = kDesignPi * radius;
+  const float halfCircumference = kPi * radius;
   float sweep =
       halfCircumference > v.Length ? v.Length / halfCircumference * kFullTurn : kShortArcOverrunSweep;
   const float startAngle = DirectionAngle(arc.Centre, shape.Start);

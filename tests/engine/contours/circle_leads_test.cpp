@@ -117,7 +117,7 @@ TEST(CircleLeads, RampInStartsTheLeadAboveThePanel) {
 // The ramp-out runs on round the circle itself (the reading of the open variant): from P
 // clockwise through the sweep L / (2 pi r) x 360, at most half the circle.
 TEST(CircleLeads, RampOutRunsOnAlongTheCircleAtMostHalfRound) {
-  const float sweep = 10 / (2 * kDesignPi * 50) * 360;
+  const float sweep = 10 / (2 * kPi * 50) * 360;
   for (const auto& [comp, ld, lead_out] :
        {std::tuple{
             "G41 ", 10.f,

@@ -375,7 +375,7 @@ TEST(FinishedDrawing, KeepsThePathConventionsAndLosesNothing) {
   for (const auto& [name, dxf, records, contours, sequences] : cases) {
     test::RoutedDrawing d(dxf);
     JoinContours(d.c);
-    EXPECT_EQ(d.run.FileFailed, kFalse) << name;
+    EXPECT_FALSE(d.run.FileFailed) << name;
     ExpectFinishedPathConventions(d.state);
     EXPECT_EQ(std::make_tuple(d.state.PathCount(), d.state.Contours.size(), d.state.ContourOrder.size()),
               std::make_tuple(records, contours, contours))

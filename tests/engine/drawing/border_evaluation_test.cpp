@@ -25,7 +25,7 @@ std::vector<float> Box(float min_x, float max_x, float min_y, float max_y) {
 
 const ConversionState& Converted(Drawing& d) {
   d.Convert();
-  EXPECT_EQ(d.run.FileFailed, kFalse) << d.run.PendingMessage;
+  EXPECT_FALSE(d.run.FileFailed) << d.run.PendingMessage;
   return d.state;
 }
 

@@ -58,7 +58,7 @@ TEST(ConversionAborts, ReportTheReasonListTheDrawingAndWriteNothing) {
     std::vector<std::string> expected = k.messages;
     expected.push_back("CONVERSION PROCESS ABORTED.");
     EXPECT_EQ(d.Messages(), expected);
-    EXPECT_EQ(d.run.FileFailed, kTrue);
+    EXPECT_TRUE(d.run.FileFailed);
     EXPECT_EQ(d.run.FailedFiles.raw(), (std::vector<std::string>{"C:\\DXF\\EARLIER.DXF", d.run.DxfFileName}));
     EXPECT_EQ(d.output.programs + d.output.part_lists, 0);
   }
@@ -70,7 +70,7 @@ TEST(UserStop, EndsTheConversionWithoutOutputAndWithoutListingTheDrawing) {
   d.person.stop_after_yields = d.person.yields + 1;  // the engine's first check
   d.Convert();
   EXPECT_EQ(d.Messages().back(), " USER ABORTED ");
-  EXPECT_EQ(d.run.FileFailed, kTrue);
+  EXPECT_TRUE(d.run.FileFailed);
   EXPECT_TRUE(d.run.FailedFiles.empty()) << "a stop request lists nothing";
   EXPECT_EQ(d.output.programs + d.output.part_lists, 0);
 }

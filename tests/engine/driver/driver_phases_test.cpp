@@ -33,7 +33,7 @@ TEST(NoCode, WritesOnlyThePartList) {
     d.Convert();
     EXPECT_EQ(d.output.part_lists, 1) << border;
     EXPECT_EQ(d.output.programs, 0);
-    EXPECT_EQ(d.run.FileFailed, kFalse) << "turning code off is no failure";
+    EXPECT_FALSE(d.run.FileFailed) << "turning code off is no failure";
     EXPECT_TRUE(d.run.FailedFiles.empty());
     EXPECT_EQ(d.Messages().back(), "Code Generation Turned Off in Drawing");
     EXPECT_FALSE(Has(d, kNoProgram));
@@ -63,7 +63,7 @@ TEST(ConversionEnd, SaysSoWhenNoProgramWasStored) {
     d.output.store_program = false;
     if (!attached) d.c.output = nullptr;
     d.Convert();
-    EXPECT_EQ(d.run.FileFailed, kFalse);
+    EXPECT_FALSE(d.run.FileFailed);
     EXPECT_TRUE(Has(d, kNoProgram)) << attached;
   }
 }
@@ -97,7 +97,7 @@ TEST(Phases, ANewConversionStartsFromNothing) {
   d.state.NoCodeFlag = true;
   d.state.PartDescription = "left over";
   d.state.BoreList.push_back(BoreRecord{});
-  d.run.FileFailed = kTrue;
+  d.run.FileFailed = true;
   d.store.Current.MaxSequence = 40;
   d.Convert();
   EXPECT_EQ(d.output.programs, 1);

@@ -154,7 +154,7 @@ TEST(Ramps, RampOutOnACentreArcFirstPieceFollowsTheArcOnItsRadius) {
   EXPECT_EQ(arcEnd.SegmentType, 3);
   EXPECT_NE(arcEnd.ChainFlag, 0) << "counter-clockwise like the first arc";
   // L / (pi r) x 360 degrees on from S.
-  EXPECT_NEAR(arcEnd.CentreY, 270 + kLead / (kDesignPi * 50) * 360, 1e-3);
+  EXPECT_NEAR(arcEnd.CentreY, 270 + kLead / (kPi * 50) * 360, 1e-3);
   EXPECT_NEAR(std::hypot(arcEnd.X - 200, arcEnd.Y - 150), 50, kTolerance);
   EXPECT_EQ(arcEnd.Z, -kRamp);
 }
