@@ -4,7 +4,7 @@ SAN_DIR   ?= build-sanitize
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build demo test test-fast test-sanitize bench golden-update clean
+.PHONY: all deps build demo test test-fast test-sanitize bench golden-update mutation-sample clean
 
 all: build
 
@@ -43,3 +43,8 @@ golden-update: build
 
 clean:
 	rm -rf $(BUILD_DIR) $(SAN_DIR) out
+
+# How many of a fixed sample of small faults in the engine and the writer the suite
+# catches (about 15 minutes; not part of `make test`).
+mutation-sample: deps
+	python3 scripts/mutation_sample.py

@@ -11,6 +11,7 @@ whose build fails is not counted.
     scripts/mutation_sample.py                 run the fixed sample
     scripts/mutation_sample.py --generate N    write a new seeded sample of N mutations
     scripts/mutation_sample.py --check         list the mutations whose line is gone
+    scripts/mutation_sample.py --only REGEX    run the mutations of matching file names only
 """
 
 import argparse
@@ -169,11 +170,11 @@ def configure(build):
         sys.exit("the unmutated suite does not pass")
 
 
-def sample(build):
+def sample(build, only=None):
     configure(build)
     jobs = str(os.cpu_count() or 2)
     caught, survived, skipped = 0, [], []
-    mutations = list(read_sample())
+    mutations = [m for m in read_sample() if not only or re.search(only, m[0])]
     started = time.time()
     for number, (name, occurrence, old, new, key) in enumerate(mutations, 1):
         found = locate(name, key)
@@ -216,6 +217,7 @@ def sample(build):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--generate", type=int, metavar="N", help="write a new sample of N mutations")
+    parser.add_argument("--only", metavar="REGEX", help="run the mutations of matching file names only")
     parser.add_argument("--check", action="store_true", help="list the mutations whose line is gone")
     parser.add_argument("--build", default=str(ROOT / "build-mutation"), help="build directory to use")
     args = parser.parse_args()
@@ -227,7 +229,7 @@ def main():
             if not found or mutate_line(found[1][found[2]], occurrence, old, new) is None:
                 print(f"{name}\t{key}")
     else:
-        sample(Path(args.build))
+        sample(Path(args.build), args.only)
 
 
 if __name__ == "__main__":

@@ -1,12 +1,8 @@
-// Golden files: every case under tests/golden/<case>/ is converted through
-// `marquill400-cli convert` (in-process) and every file it produces, with the report,
-// is compared byte for byte with the case's expected/ tree. UPDATE_GOLDEN=1 rewrites
-// the expected files after a reviewed change (`make golden-update`).
-//
-// A case directory holds: README or README.md (what the case shows), MQ400.INI (the
-// settings), one or more drawings (*.DXF, converted in name order, each under its own
-// name), optionally Par.DAT (the drilling head; ROOT points at the case), optionally
-// requests.txt (one request per line instead of the drawings' names), and expected/.
+// Golden files: every case under tests/golden/<case>/ (see support/golden_cases.h) is
+// converted through `marquill400-cli convert` (in-process) and every file it produces,
+// with the report, is compared byte for byte with the case's expected/ tree.
+// UPDATE_GOLDEN=1 rewrites the expected files after a reviewed change
+// (`make golden-update`).
 
 #include <gtest/gtest.h>
 
@@ -25,46 +21,22 @@
 
 #include "cli/commands.h"
 #include "support/dxf_builder.h"
+#include "support/golden_cases.h"
 #include "unified_diff.h"
 
 namespace mq {
 namespace {
 
 namespace fs = std::filesystem;
+using test::GoldenCase;
+using test::ReadBytes;
 
-const fs::path kGoldenDirectory = fs::path(MARQUILL_SOURCE_DIR) / "tests" / "golden";
-const fs::path kExamplesDirectory = fs::path(MARQUILL_SOURCE_DIR) / "examples";
-constexpr const char* kExpectedDirectory = "expected";
 constexpr const char* kReportFile = "report.txt";
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream file(path, std::ios::binary);
   file << bytes;
-}
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
-  return text;
-}
-
-bool IsDrawing(const fs::path& path) { return Upper(path.extension().string()) == ".DXF"; }
-
-std::vector<std::string> CaseNames() {
-  std::vector<std::string> names;
-  if (!fs::is_directory(kGoldenDirectory)) return names;
-  for (const auto& entry : fs::directory_iterator(kGoldenDirectory)) {
-    if (entry.is_directory() && fs::exists(entry.path() / "MQ400.INI"))
-      names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // Files under `root` by their path relative to it, with '/' separators.
@@ -118,38 +90,24 @@ class ScopedWorkingDirectory {
   fs::path old_;
 };
 
-std::vector<std::string> Requests(const fs::path& case_dir) {
-  std::vector<std::string> requests;
-  if (fs::exists(case_dir / "requests.txt")) {
-    std::istringstream lines(ReadBytes(case_dir / "requests.txt"));
-    for (std::string line; std::getline(lines, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (!line.empty()) requests.push_back(line);
-    }
-    return requests;
+// Runs the case in a scratch directory holding copies of its inputs (the settings as
+// MQ400.INI, the head as Par.DAT); returns every produced file by relative path, the
+// report as report.txt.
+std::map<std::string, std::string> RunCase(const GoldenCase& golden, const fs::path& work) {
+  std::set<std::string> inputs{"MQ400.INI"};
+  fs::copy_file(golden.Settings, work / "MQ400.INI");
+  if (!golden.Head.empty()) {
+    fs::copy_file(golden.Head, work / "Par.DAT");
+    inputs.insert("Par.DAT");
   }
-  for (const auto& entry : fs::directory_iterator(case_dir)) {
-    if (IsDrawing(entry.path())) requests.push_back(entry.path().filename().string());
-  }
-  std::sort(requests.begin(), requests.end());
-  return requests;
-}
-
-// Runs the case in a scratch copy; returns every produced file by relative path,
-// the report as report.txt.
-std::map<std::string, std::string> RunCase(const fs::path& case_dir, const fs::path& work) {
-  std::set<std::string> inputs;
-  for (const auto& entry : fs::directory_iterator(case_dir)) {
-    const std::string name = entry.path().filename().string();
-    if (!entry.is_regular_file() || name == "README" || name == "README.md" || name == "requests.txt")
-      continue;
-    fs::copy_file(entry.path(), work / name);
-    inputs.insert(name);
+  for (const fs::path& drawing : golden.Drawings) {
+    fs::copy_file(drawing, work / drawing.filename());
+    inputs.insert(drawing.filename().string());
   }
   fs::create_directories(work / "out");
 
   std::vector<std::string> args{"marquill400-cli", "--settings", "MQ400.INI", "convert"};
-  for (const std::string& request : Requests(case_dir)) args.push_back(request);
+  args.insert(args.end(), golden.Requests.begin(), golden.Requests.end());
   args.insert(args.end(), {"--dest", "out"});
   std::vector<const char*> argv;
   for (const std::string& a : args) argv.push_back(a.c_str());
@@ -174,15 +132,15 @@ bool UpdateRequested() {
   return update != nullptr && std::string(update) == "1";
 }
 
-class GoldenCase : public ::testing::TestWithParam<std::string> {};
+class Golden : public ::testing::TestWithParam<GoldenCase> {};
 
-TEST_P(GoldenCase, ProducesTheExpectedFiles) {
-  const fs::path case_dir = kGoldenDirectory / GetParam();
-  ASSERT_TRUE(fs::exists(case_dir / "README") || fs::exists(case_dir / "README.md"))
-      << "every golden case says in README what it shows";
-  test::ScratchDirectory work("golden-" + GetParam());
-  const std::map<std::string, std::string> produced = RunCase(case_dir, work.path());
-  const fs::path expected_dir = case_dir / kExpectedDirectory;
+TEST_P(Golden, ProducesTheExpectedFiles) {
+  const GoldenCase& golden = GetParam();
+  ASSERT_TRUE(fs::exists(golden.Directory / "README.md")) << "every golden case says in README.md what it shows";
+  ASSERT_TRUE(fs::exists(golden.Settings)) << golden.Name << ": no settings file";
+  test::ScratchDirectory work("golden-" + golden.Name);
+  const std::map<std::string, std::string> produced = RunCase(golden, work.path());
+  const fs::path expected_dir = golden.Expected();
 
   if (UpdateRequested()) {
     fs::remove_all(expected_dir);
@@ -200,38 +158,30 @@ TEST_P(GoldenCase, ProducesTheExpectedFiles) {
     const auto made = produced.find(name);
     const auto wanted = expected.find(name);
     if (made == produced.end()) {
-      ADD_FAILURE() << GetParam() << ": " << name << " was expected but not produced";
+      ADD_FAILURE() << golden.Name << ": " << name << " was expected but not produced";
     } else if (wanted == expected.end()) {
-      ADD_FAILURE() << GetParam() << ": " << name << " was produced but is not expected\n" << made->second;
+      ADD_FAILURE() << golden.Name << ": " << name << " was produced but is not expected\n" << made->second;
     } else {
       const std::string diff =
           test::UnifiedDiff(ReadBytes(wanted->second), made->second, "expected/" + name, "actual/" + name);
-      EXPECT_TRUE(diff.empty()) << GetParam() << ": " << name << " differs\n" << diff;
+      EXPECT_TRUE(diff.empty()) << golden.Name << ": " << name << " differs\n" << diff;
     }
   }
 }
 
-std::string CaseTestName(const ::testing::TestParamInfo<std::string>& case_info) { return case_info.param; }
+std::string CaseTestName(const ::testing::TestParamInfo<GoldenCase>& info) { return info.param.Name; }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, ::testing::ValuesIn(CaseNames()), CaseTestName);
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(test::GoldenCases()), CaseTestName);
 
-// The bundled examples are golden cases too: each example drawing is one case's input,
-// byte for byte, so the demo and the goldens cannot drift apart.
-TEST(GoldenExamples, EveryExampleDrawingIsAGoldenCaseInput) {
-  std::map<std::string, std::string> inputs;  // drawing bytes of every case
-  for (const std::string& name : CaseNames()) {
-    for (const auto& entry : fs::directory_iterator(kGoldenDirectory / name)) {
-      if (IsDrawing(entry.path())) inputs[entry.path().filename().string()] = ReadBytes(entry.path());
-    }
-  }
+// The bundled examples are golden inputs, so the demo and the goldens cannot drift apart.
+TEST(GoldenExamples, EveryExampleDrawingIsTheInputOfACase) {
+  std::set<fs::path> inputs;
+  for (const GoldenCase& golden : test::GoldenCases()) inputs.insert(golden.Drawings.begin(), golden.Drawings.end());
   int examples = 0;
-  for (const auto& entry : fs::directory_iterator(kExamplesDirectory)) {
-    if (!IsDrawing(entry.path())) continue;
+  for (const auto& entry : fs::directory_iterator(test::kSourceDirectory / "examples")) {
+    if (!test::IsDrawingFile(entry.path())) continue;
     ++examples;
-    const std::string name = entry.path().filename().string();
-    const auto input = inputs.find(name);
-    ASSERT_NE(input, inputs.end()) << name << " has no golden case";
-    EXPECT_EQ(input->second, ReadBytes(entry.path())) << name << " differs from its golden copy";
+    EXPECT_TRUE(inputs.count(entry.path())) << entry.path().filename() << " has no golden case";
   }
   EXPECT_GT(examples, 0);
 }

@@ -30,6 +30,7 @@
 
 #include "output/program_reader.h"
 #include "support/drawing_census.h"
+#include "support/golden_cases.h"
 #include "support/dxf_builder.h"
 
 namespace mq::test {
@@ -454,17 +455,12 @@ std::vector<std::string> ProgramTexts(const fs::path& directory) {
   return texts;
 }
 
-const fs::path kGolden = fs::path(MARQUILL_SOURCE_DIR) / "tests" / "golden";
+const fs::path kHead = kSourceDirectory / "examples" / "Par.DAT";
+const fs::path kPlainSettings = kSourceDirectory / "tests" / "data" / "MQ400-plain.INI";
 
-ProgramSource GoldenCase(const std::string& name) {
-  const fs::path dir = kGolden / name;
-  ProgramSource source{
-      name, {}, dir / "MQ400.INI", fs::exists(dir / "Par.DAT") ? dir / "Par.DAT" : fs::path(), {}};
-  for (const auto& entry : fs::directory_iterator(dir)) {
-    if (entry.path().extension() == ".DXF") source.Drawing = entry.path();
-  }
-  source.Texts = ProgramTexts(dir / "expected" / "out");
-  return source;
+ProgramSource GoldenSource(const std::string& name) {
+  const GoldenCase golden = ReadGoldenCase(kGoldenDirectory / name);
+  return {name, golden.Drawings.front(), golden.Settings, golden.Head, ProgramTexts(golden.Expected() / "out")};
 }
 
 TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
@@ -474,9 +470,7 @@ TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
     char Expected;  // the invariant that must fail, or 0 for none
   };
   std::vector<Case> cases;
-  for (const auto& entry : fs::directory_iterator(kGolden)) {
-    if (fs::exists(entry.path() / "MQ400.INI")) cases.push_back({entry.path().filename().string(), {}, 0});
-  }
+  for (const GoldenCase& golden : GoldenCases()) cases.push_back({golden.Name, {}, 0});
   ASSERT_GE(cases.size(), 7u);
   // clang-format off
   const Case corrupted[] = {
@@ -491,7 +485,7 @@ TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
   // clang-format on
   cases.insert(cases.end(), std::begin(corrupted), std::end(corrupted));
   for (const Case& c : cases) {
-    const std::vector<Failure> failures = Check(GoldenCase(c.Name), c.Corrupt);
+    const std::vector<Failure> failures = Check(GoldenSource(c.Name), c.Corrupt);
     std::string report;
     for (const Failure& failure : failures) report += "\n  " + failure.Text;
     if (c.Expected == 0) {
@@ -511,7 +505,7 @@ TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
 std::vector<std::string> Convert(const fs::path& drawing, const fs::path& settings, const fs::path& dir) {
   fs::create_directories(dir / "out");
   fs::copy_file(drawing, dir / drawing.filename(), fs::copy_options::overwrite_existing);
-  const std::string command = "cd '" + dir.string() + "' && ROOT='" + (kGolden / "side_panel").string() +
+  const std::string command = "cd '" + dir.string() + "' && ROOT='" + kHead.parent_path().string() +
                               "' '" + MARQUILL_CLI_PATH + "' convert --settings '" + settings.string() +
                               "' --dest out/ '" + drawing.filename().string() + "' >/dev/null 2>&1";
   return std::system(command.c_str()) == 0 ? ProgramTexts(dir / "out") : std::vector<std::string>{};
@@ -522,8 +516,7 @@ std::vector<Failure> ConvertAndCheck(const fs::path& drawing, const fs::path& se
   const std::vector<std::string> texts = Convert(drawing, settings, dir);
   portions = texts.size();
   if (texts.empty()) return {};
-  const fs::path head = kGolden / "side_panel" / "Par.DAT";
-  return Check({drawing.filename().string(), dir / drawing.filename(), settings, head, texts});
+  return Check({drawing.filename().string(), dir / drawing.filename(), settings, kHead, texts});
 }
 
 fs::path Scratch(const std::string& name) {
@@ -533,7 +526,7 @@ fs::path Scratch(const std::string& name) {
 TEST(ReadbackInvariants, HoldOnEveryCorpusDrawingThatConverts) {
   const fs::path corpus(MARQUILL_CORPUS_DIR);
   if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
-  const fs::path settings = kGolden / "worked_example" / "MQ400.INI";
+  const fs::path settings = kPlainSettings;
   int drawings = 0, converted = 0;
   for (const auto& entry : fs::directory_iterator(corpus)) {
     if (entry.path().extension() != ".dxf" && entry.path().extension() != ".DXF") continue;
@@ -560,7 +553,7 @@ TEST(ReadbackInvariants, HoldOnAProgramStoredInPortions) {
     drawing.Point("VBORE D8 Z10", 50 + 40 * (k / 9), 60 + 40 * (k % 9));  // 40 apart: no row
   for (int k = 0; k < 6; ++k) drawing.Line("GROOVE Z8 T61", 0, 20 + 8 * k, 1200, 20 + 8 * k);
   drawing.Save(dir / "MANY.DXF");
-  std::string settings = ReadFile(kGolden / "worked_example" / "MQ400.INI");
+  std::string settings = ReadFile(kPlainSettings);
   settings.replace(settings.find("LineLimit=600"), 13, "LineLimit=200");
   std::ofstream(dir / "MQ400.INI", std::ios::binary) << settings;
   std::size_t portions = 0;
