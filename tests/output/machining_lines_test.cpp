@@ -7,19 +7,20 @@
 #include <tuple>
 
 #include "output/program_writer.h"
-#include "writer_fixture.h"
+#include "output/tool_substitution.h"
 
 namespace mq {
 namespace {
 
 // A column along Y longer than its spindle set takes further strokes, each as many holes
 // on as it has spindles, downwards when it starts above its end, measured in the
-// drawing's units; tool words without any T word must not loop.
+// drawing's units; tool words without any T word must not loop. Far depths give Z0.
 TEST(BoreGroupLines, OneLinePerStrokeOfTheHead) {
   // BoreGroup: StartX, StartY, Z, Diameter, ToolWords, Count, Pitch, Axis, EndX, EndY.
   // clang-format off
   const std::tuple<BoreGroup, float, ProgramLines> cases[] = {
       {{10, 20, 95, 5, " T0", 1, 0, 0, 10, 20}, 1, {"G00 X10 Y20 Z0 T0"}},
+      {{37, 50, 12, 5, " T1 T2", 2, 32, 1, 69, 50}, 1, {"G20 X37 Y50 Z12 T1 T2", "G00 X69"}},
       {{50, 100, 12, 8, " T3 T4", 5, 32, -1, 50, 228}, 1,
        {"G00 X50 Y100 Z12 T3 T4", "G00 X50 Y164 Z12 T3 T4", "G00 X50 Y228 Z12 T3"}},
       {{50, 228, 12, 8, " T3 T5", 3, 64, -1, 50, 100}, 1, {"G00 X50 Y228 Z12 T3 T5", "G00 X50 Y100 Z12 T3"}},
@@ -27,10 +28,8 @@ TEST(BoreGroupLines, OneLinePerStrokeOfTheHead) {
       {{1, 2, 12, 8, "", 3, 32, -1, 1, 66}, 1, {"G00 X1 Y2 Z12"}}};
   // clang-format on
   for (const auto& [group, millimetres_per_unit, expected] : cases) {
-    WriterFrame frame;
-    frame.MillimetresPerUnit = millimetres_per_unit;
     ProgramLines lines;
-    AppendBoreGroupLines(OneBasedList<BoreGroup>{group}, frame, lines);
+    AppendBoreGroupLines({group}, WriterFrame{.MillimetresPerUnit = millimetres_per_unit}, lines);
     EXPECT_EQ(lines, expected) << group.ToolWords;
   }
 }
@@ -40,32 +39,51 @@ TEST(BoreGroupLines, OneLinePerStrokeOfTheHead) {
 TEST(GrooveAndEdgeBoreLines, CodesWordsAndEndMoves) {
   ProgramLines lines;
   // LineBoreRecord: X1, Y1, X2, Y2, Z, Width, Kerf, VZ, VX, Tool.
-  AppendGrooveLines({{10, 20, 300, 20, 8, 0, 0, 1500, 4000, 61},
-                     {10, 20, 10, 380, 8, 0, 0, 0, 0, 61},
-                     {0, 0, 100, 100, 99}},
-                    WriterFrame{}, lines);
+  // clang-format off
+  AppendGrooveLines({{10, 20, 300, 20, 8, 0, 0, 1500, 4000, 61}, {10, 20, 10, 380, 8, 0, 0, 0, 0, 61},
+                     {0, 100, 100, 0, 99}, {400, 0, 300, 101, 5}}, WriterFrame{}, lines);
+  // clang-format on
   // EdgeBoreRecord: Side, VX, X, Y, Z, Diameter, G, Speed, ToolText ("0" names no tool).
   OneBasedList<EdgeBoreRecord> edge_bores{{1, 2500, 32, 20, 9.5f, 0, 1, 0, std::string_view("12")}};
-  for (int16_t side = 2; side <= 4; ++side)
+  for (int16_t side = 2; side <= 5; ++side)
     edge_bores.push_back({side, 0, 32, 20, 9.5f, 0, 1, 0, std::string_view("0")});
   AppendEdgeBoreLines(edge_bores, WriterFrame{}, lines);
   EXPECT_EQ(lines, (ProgramLines{"G16 X10 Y20 Z8 T61 VZ1500 VX4000", "G00 X300", "G17 X10 Y20 Z8 T61",
-                                 "G00 Y380", "G16 X0 Y0 Z0", "G00 X100",
+                                 "G00 Y380", "G16 X0 Y100 Z0", "G00 X100", "G17 X400 Y0 Z5", "G00 Y101",
                                  "G09 X32 Y20 Z9.5 T12" + std::string(28, ' ') + " VX2500",
                                  "G08 X32 Y20 Z9.5", "G06 X32 Y20 Z9.5", "G07 X32 Y20 Z9.5"}));
 }
 
-constexpr int16_t kStart = kContourStart;
-
-PathSegment P(int16_t type, float x, float y, float z = 4, int16_t chain = 0, float arc = 0, float cx = 0) {
-  return test::PathPoint(type, x, y, z, chain, arc, cx);
+// The upper of two rows for a tool applies; a row whose enable cell is empty or blank is
+// ignored; an empty substitute gives 0; the tool cell is read as a number; the
+// substitute is written as a whole number without blanks.
+TEST(SubstituteTool, FirstEnabledMatchingRowWins) {
+  // clang-format off
+  const std::tuple<std::vector<ToolSubstitutionRow>, int16_t, const char*> cases[] = {
+      {{{"1", "5", "12"}, {"1", "5", "13"}}, 5, "12"}, {{{"", "5", "12"}, {"1", "5", "13"}}, 5, "13"},
+      {{{"  ", "5", "12"}}, 5, "5"}, {{{"1", "5", ""}}, 5, "0"}, {{{"1", "5", "12"}}, 7, "7"},
+      {{{"1", "7", "12"}, {"1", "5", "9"}}, 7, "12"}, {{{"1", " 05.0 ", "12"}}, 5, "12"},
+      {{{"1", "5.5", "12"}}, 5, "5"}, {{{"1", "5", "  21 "}}, 5, "21"}, {{{"1", "5", "7.6"}}, 5, "8"}};
+  // clang-format on
+  for (const auto& [rows, tool, expected] : cases) {
+    Settings settings;
+    std::copy(rows.begin(), rows.end(), settings.ToolSubstitution.end() - rows.size());  // the last rows
+    EXPECT_EQ(SubstituteTool(settings, tool), expected) << tool << " " << rows[0].Tool;
+  }
 }
 
-ProgramLines Lines(OneBasedList<PathSegment> path, const WriterFrame& frame, const Settings& settings,
-                   bool& substituted) {
-  static const ToolTable no_table{};
+// `arc` is the bulge of types 1 and 5, the centre Y (start) or end angle (end) of type 3.
+PathSegment P(int16_t type, float x, float y, float z = 4, int16_t chain = 0, float arc = 0, float cx = 0) {
+  PathSegment r;
+  r.X = x, r.Y = y, r.Z = z, r.CentreX = cx, r.CentreY = arc, r.SegmentType = type, r.ChainFlag = chain;
+  return r;
+}
+constexpr int16_t kStart = kContourStart;
+
+ProgramLines Lines(OneBasedList<PathSegment> path, const WriterFrame& frame = {},
+                   const Settings& settings = {}) {
   ProgramLines lines;
-  AppendPathLines(path, frame, PathToolSource{no_table, settings, substituted}, lines);
+  AppendPathLines(path, frame, PathToolSource{ToolTable{}, settings}, lines);
   return lines;
 }
 
@@ -73,25 +91,15 @@ TEST(PathLines, ContourStartWordsAndTheToolKeptAndSubstituted) {
   Settings settings;
   settings.ToolSubstitution[0] = {"1", "7", "17"};
   PathSegment first = P(-1, 0, 0, 95, kStart);
-  first.Tool = 7;
-  first.CompCode = "G41 L6";
-  first.VX = 3000;
-  first.VZ = 2000;
-  first.VM = 18000;
-  bool substituted = false;
-  EXPECT_EQ(
-      Lines({first, P(1, 5, 0, 95), P(-1, 10, 10, 5, kStart), P(1, 20, 10, 5)}, {}, settings, substituted),
-      (ProgramLines{"G10 X0 Y0 Z0 T17 R-6 VX3000 VZ2000 VM18000", "G00 X5 Y0 Z0", "G10 X10 Y10 Z5 T17",
-                    "G00 X20 Y10 Z5"}));
-  EXPECT_TRUE(substituted);
+  first.Tool = 7, first.CompCode = "G41 L6", first.VX = 3000, first.VZ = 2000, first.VM = 18000;
+  EXPECT_EQ(Lines({first, P(1, 5, 0, 95), P(-1, 10, 10, 5, kStart), P(1, 20, 10, 5)}, {}, settings),
+            (ProgramLines{"G10 X0 Y0 Z0 T17 R-6 VX3000 VZ2000 VM18000", "G00 X5 Y0 Z0", "G10 X10 Y10 Z5 T17",
+                          "G00 X20 Y10 Z5"}));
 }
 
 TEST(PathLines, PiecesOfEveryKind) {
-  WriterFrame inch;
-  inch.MillimetresPerUnit = 25.4f;
-  inch.Precision = 3;
-  WriterFrame upper_right;  // a 600 x 400 panel measured from its upper right corner
-  upper_right.XSign = upper_right.YSign = -1;
+  const WriterFrame inch{.MillimetresPerUnit = 25.4f, .Precision = 3};
+  const WriterFrame upper_right{.XSign = -1, .YSign = -1};  // a panel measured from its upper right corner
   // Bulges of chord 100 mm at radius 12000 mm, and of chord 10 inches at radius 400
   // inches (10160 mm): both beyond the largest arc.
   const auto bulge = [](double half_chord, double radius) {
@@ -136,10 +144,7 @@ TEST(PathLines, PiecesOfEveryKind) {
       {"deletion mark", {P(-4, 0, 0), P(5, 10, 0), P(-1, 20, 0), P(1, 30, 0)},
        {"G10 X20 Y0 Z4", "G00 X30 Y0 Z4"}}};
   // clang-format on
-  for (const Case& c : cases) {
-    bool substituted = false;
-    EXPECT_EQ(Lines(c.path, c.frame, Settings{}, substituted), c.lines) << c.name;
-  }
+  for (const Case& c : cases) EXPECT_EQ(Lines(c.path, c.frame), c.lines) << c.name;
 }
 
 TEST(CompensationWord, SideValueAndToolRadius) {

@@ -1,4 +1,5 @@
-// The whole writer on hand-built conversions: the stored files and the report.
+// The program writer: frame, sections in order, splitting and portion names, where
+// Par.DAT is, and files replaced whole. Whole programs are the golden cases'.
 
 #include "output/program_writer.h"
 
@@ -8,204 +9,137 @@
 
 #include "output/atomic_file.h"
 #include "output/tool_table.h"
-#include "writer_fixture.h"
+#include "support/conversion.h"
 
 namespace mq {
 namespace {
 
-using test::Bore;
-using test::PathPoint;
-using test::ReadFileText;
-
-// A program file's text: the header, the machining lines quoted, the end line.
-std::string ProgramText(std::initializer_list<std::string> lines,
-                        const std::string& header = "6000,4000,190,\"M\",\"MARQUILL DXF IMPORT\"") {
-  std::string text = header + "\r\n";
-  for (const std::string& line : lines) text += "\" " + line + "\"\r\n";
-  return text + "\"end\"\r\n";
-}
-
-TEST(WritePtp400Program, WorkedExampleByteForByte) {
-  test::WriterFixture f("writer-example");
-  f.AddRectangleContour();
-  f.WriteProgram();
-  EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"),
-            "6000,4000,190,\"M\",\"MARQUILL DXF IMPORT\"\r\n"
-            "\" G10 X0 Y0 Z20 T5 VX5000 VZ2000 O1\"\r\n"
-            "\" G10 X600 Y0 Z20\"\r\n"
-            "\" G10 X600 Y400 Z20\"\r\n"
-            "\" G10 X0 Y400 Z20\"\r\n"
-            "\" G00 X0 Y0 Z20\"\r\n"
-            "\"end\"\r\n");
-  EXPECT_TRUE(f.state.ProgramWritten);
-  EXPECT_EQ(f.PendingLines(), std::vector<std::string>{"CONVERSION COMPLETED.  7 Lines"});
-  EXPECT_EQ(f.run.WrittenPrograms, OneBasedList<std::string>{f.settings.DestinationPath + "PANEL1"});
-  EXPECT_EQ(f.run.ProgramName, f.settings.DestinationPath + "PANEL1");
-  EXPECT_EQ(f.state.PartDescription, "MARQUILL DXF IMPORT");  // the part list sees the default too
-  EXPECT_EQ(f.person.meters[5], 100);
-  EXPECT_EQ(ReadFileText(f.Drawings() / "MQ.PNX"), "PANEL1,1,MAT,600,400\r\n");
-}
-
-// A bare name goes to the destination path (not the working directory), a name with a
-// directory keeps it, a directory alone takes the drawing's name, portions are numbered.
-TEST(WritePtp400Program, WhereTheProgramIsStored) {
+TEST(PrepareFrame, OriginWordSignsAndArcDigitsOfEachMachineCorner) {
+  // X from the right, Y from the top, origin setting, origin word, clockwise and
+  // counter-clockwise digits: any setting but "0" is a lower-left machine origin.
   // clang-format off
-  const std::tuple<std::string, const char*, std::vector<std::string>> cases[] = {
-      {"PANEL1", "600", {"dest/PANEL1"}}, {"dxf/P17", "600", {"dxf/P17"}}, {"dxf/", "600", {"dxf/PANEL1"}},
-      {"PANEL1", "3", {"dest/PANEL11.SRG", "dest/PANEL12.SRG"}}};
+  const std::tuple<int, int, const char*, const char*, const char*> cases[] = {
+      {0, 0, "0", " O1", "23"}, {0, 1, "0", " O0", "23"}, {1, 1, "0", " O2", "23"}, {1, 0, " 0 ", " O3", "23"},
+      {0, 0, "1", " O0", "32"}, {0, 1, "1", " O1", "32"}, {1, 1, "1", " O3", "32"}, {1, 0, "", " O2", "32"}};
   // clang-format on
-  for (const auto& [name, line_limit, expected] : cases) {
-    test::WriterFixture f("writer-names");
-    f.AddRectangleContour();
-    f.settings.LineLimit = line_limit;
-    if (name.find('/') != std::string::npos) f.run.ProgramName = (f.scratch / name).string();
-    f.WriteProgram();
-    std::vector<std::string> files;  // every file written but the part list, temporary ones too
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(f.scratch.path())) {
-      if (entry.is_regular_file() && entry.path().filename() != "MQ.PNX") {
-        files.push_back(entry.path().lexically_relative(f.scratch.path()).generic_string());
-      }
+  for (const auto& [right, top, origin, word, digits] : cases) {
+    Settings settings;
+    settings.Origin = origin;
+    ConversionState state;
+    state.XFromRight = right, state.YFromTop = top;
+    const WriterFrame frame = PrepareFrame(settings, state);
+    EXPECT_EQ(frame.OriginWord + frame.ClockwiseDigit + frame.CounterClockwiseDigit,
+              word + std::string(digits));
+    EXPECT_EQ((std::vector{frame.XSign, frame.YSign}),
+              (std::vector{right ? -1.0f : 1.0f, top ? -1.0f : 1.0f}));
+  }
+  ConversionState blank;
+  blank.PartDescription = std::string(" \0", 2);
+  EXPECT_EQ(ProgramDescription(blank), kDefaultPartDescription);
+}
+
+// A finished program of `machining` lines; every `lift_every`-th line lifts the tool.
+ProgramLines FinishedProgram(int machining, int lift_every) {
+  ProgramLines lines(1);
+  for (int k = 1; k <= machining; ++k)
+    lines.push_back((k % lift_every ? "G10 X" : "G00 X") + std::to_string(k));
+  FinishProgram(lines, "6000,4000,190,\"M\",\"SIDE\"", " O2");
+  return lines;
+}
+
+// 999 lines at limit 800 end the first window at its lift on line 800; a full window
+// ends at its last tool lift or, without one, at the limit; a program of exactly the
+// limit is one portion, and no portion holds only the end line. Every portion has the
+// header, the end line and, on its first line, the origin word; a line without a
+// closing quote keeps its text.
+TEST(SplitProgram, PortionsEndAtTheLastToolLiftOfAFullWindow) {
+  // Machining lines, lift interval, limit, machining lines of each portion.
+  // clang-format off
+  const std::tuple<int, int, int, std::vector<int>> cases[] = {
+      {999, 10, 800, {800, 199}}, {30, 7, 12, {7, 7, 7, 9}}, {25, 1000, 10, {10, 10, 5}}, {9, 3, 10, {9}},
+      {10, 5, 10, {10}}, {0, 1, 10, {0}}};
+  // clang-format on
+  for (const auto& [machining, lift_every, limit, sizes] : cases) {
+    const ProgramLines program = FinishedProgram(machining, lift_every);
+    const std::vector<ProgramPortion> portions = SplitProgram(program, limit);
+    ASSERT_EQ(portions.size(), sizes.size()) << machining << " lines at limit " << limit;
+    for (std::size_t k = 0, first = 1; k < portions.size(); first += sizes[k++]) {
+      ProgramLines expected{program[0]};
+      expected.insert(expected.end(), program.begin() + first, program.begin() + first + sizes[k]);
+      if (k > 0) expected[1].insert(expected[1].size() - 1, " O2");
+      expected.push_back("\"end\"");
+      EXPECT_EQ(portions[k].Lines, expected) << machining << " lines, portion " << k;
     }
-    std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, expected) << name;
+  }
+  const auto second = [](const ProgramLines& lines) { return SplitProgram(lines, 1).at(1).Lines.at(1); };
+  EXPECT_EQ(second({"H", "\" G00 X1 O3\"", "\"G00 X2", "\"end\""}), "\"G00 X2");
+  EXPECT_EQ(second({"H", "\" G00 X1 O3\"", "x\"", "\"end\""}), "x O3\"");
+}
+
+TEST(SplitProgram, PortionNamesAndTheLineLimit) {
+  // clang-format off
+  const std::tuple<const char*, int, const char*> names[] = {
+      {"PANEL", 1, "PANEL1"}, {"C:\\PROGS\\SIDE12", 2, "C:\\PROGS\\SIDE122"}, {"ABCDEFG", 3, "ABCDEFG3"},
+      {"ABCDEFGH", 3, "ABCDEFG3"}, {"ABCDEFGH", 12, "ABCDEF12"}, {"/out/LONGNAME1", 2, "/out/LONGNAME2"}};
+  // clang-format on
+  for (const auto& [base, k, name] : names) EXPECT_EQ(PortionName(base, k), name);
+  Settings settings;
+  for (const auto& [text, limit] :
+       {std::pair{"800", 800}, {" 1.5", 2}, {"0", 600}, {"-5", 600}, {"abc", 600}}) {
+    settings.LineLimit = text;
+    EXPECT_EQ(LineLimitOf(settings), limit) << text;
   }
 }
 
-TEST(WritePtp400Program, DrawingWithoutBoresDoesNotReadParDat) {
-  // The R word falls back on the tool's radius from Par.DAT, so it shows whether it was read.
-  for (const bool with_bore : {false, true}) {
-    test::WriterFixture f("writer-pardat");
-    test::WriteFileText(f.Program() / "PAR.DAT", test::ParDatText());  // the name in any case
-    f.AddRectangleContour();
-    f.state.PathList[1].CompCode = "G41 ";
-    f.state.PathList[1].Tool = 40;
-    if (with_bore) f.state.BoreList.push_back(Bore(100, 100));
-    f.WriteProgram();
-    const std::string program = ReadFileText(f.Destination() / "PANEL1");
-    EXPECT_NE(program.find(with_bore ? "T40 R-6 VX5000" : "T40 R- VX5000"), std::string::npos) << program;
-    EXPECT_TRUE(f.state.BoreList.empty());
-  }
+// Without Par.DAT every bore is drilled alone with T0, and the missing file is reported.
+// A program is written whole whatever its size, and its line count is not 16-bit.
+TEST(WritePtp400Program, SectionsInOrderBoresGroovesEdgeBoresPathsAndLongProgramsWhole) {
+  test::Conversion c(test::PanelOfLines());
+  c.settings.LineLimit = "100000";
+  c.state.BoreList = {BoreRecord{37, 50, 12, 5, {}}};
+  c.state.LineBoreList = {LineBoreRecord{0, 200, 600, 200, 8, 0, 0, 0, 0, 61}};
+  c.state.EdgeBoreList = {EdgeBoreRecord{3, 0, 30, 100, 9.5f, 0, 1, 0, std::string_view("")}};
+  c.state.PathList.resize(33000);
+  for (int k = 2; k <= 33000; ++k) c.state.PathList[k].X = static_cast<float>(k) + 0.25f;
+  for (PathSegment& r : c.state.PathList) r.Y = 500.75f, r.Z = 5, r.SegmentType = 1;
+  c.state.PathList[1].Tool = 5, c.state.PathList[1].SegmentType = -1,
+  c.state.PathList[1].ChainFlag = kContourStart;
+  WritePtp400Program(c.writer);
+  const std::string program = c.Written("out/PART"), end = "\" G00 X33000.25 Y500.75 Z5\"\r\n\"end\"\r\n";
+  const std::string start =
+      "0,0,0,\"M\",\"MARQUILL DXF IMPORT\"\r\n\" G00 X37 Y50 Z12 T0 O1\"\r\n\" G16 X0 Y200 Z8 T61\"\r\n"
+      "\" G00 X600\"\r\n\" G06 X30 Y100 Z9.5\"\r\n\" G10 X0 Y500.75 Z5 T5\"\r\n\" G10 X2.25 Y500.75 Z5\"\r\n";
+  EXPECT_EQ(program.substr(0, start.size()) + program.substr(program.size() - end.size()), start + end);
+  EXPECT_EQ(std::count(program.begin(), program.end(), '\n'), 33006);
+  EXPECT_EQ(c.Messages(), (std::vector<std::string>{"Parameter file PAR.DAT not found.",
+                                                    "CONVERSION COMPLETED.  33006 Lines"}));
+  EXPECT_EQ(c.person.meters[meter::kGCode], 100);
 }
 
 TEST(ParameterFilePath, RootDefaultAndFallback) {
   SilentOperator nobody;
   RunContext run(nobody);
   EXPECT_EQ(ParameterFilePath(run), "C:\\400V80\\Par.DAT");
-  // clang-format off
-  const std::pair<const char*, const char*> cases[] = {
-      {"D:\\MACHINE", "D:\\MACHINE\\Par.DAT"}, {"/opt/ptp/", "/opt/ptp/Par.DAT"},
-      {"", "c:\\400v80\\Par.DAT"}};
-  // clang-format on
-  for (const auto& [root, path] : cases) {
+  for (const auto& [root, path] : {std::pair{"D:\\MACHINE", "D:\\MACHINE\\Par.DAT"},
+                                   {"/opt/ptp/", "/opt/ptp/Par.DAT"},
+                                   {"", "c:\\400v80\\Par.DAT"}}) {
     run.RootDirectory = root;
     EXPECT_EQ(ParameterFilePath(run), path) << root;
   }
-}
-
-TEST(WritePtp400Program, OriginSettingOneWithLowerLeftCornerGivesO0AndClockwiseDigit3) {
-  test::WriterFixture f("writer-origin");
-  f.settings.Origin = "1";
-  f.state.PathList = {PathPoint(-5, 0, 0, 4, kContourStart, -1), PathPoint(5, 100, 0), PathPoint(5, 100, 20)};
-  f.WriteProgram();
-  EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"),
-            ProgramText({"G10 X0 Y0 Z4 O0", "G13/ X100 Y0 I50", "G00 X100 Y20 Z4"}));
-}
-
-TEST(PrepareFrame, OriginWordYSignAndArcDigitOfEachMachineCorner) {
-  // X from the right, Y from the top, origin setting, origin word.
-  // clang-format off
-  const std::tuple<int, int, const char*, const char*> cases[] = {
-      {0, 0, "0", " O1"}, {0, 1, "0", " O0"}, {1, 1, "0", " O2"}, {1, 0, "0", " O3"}, {0, 0, "1", " O0"},
-      {0, 1, "1", " O1"}, {1, 1, "1", " O3"}, {1, 0, "1", " O2"}};
-  // clang-format on
-  for (const auto& [right, top, origin, word] : cases) {
-    Settings settings;
-    settings.Origin = origin;
-    ConversionState state;
-    state.XFromRight = right;
-    state.YFromTop = top;
-    const WriterFrame frame = PrepareFrame(settings, state);
-    EXPECT_EQ(frame.OriginWord, word) << right << top << origin;
-    EXPECT_EQ(frame.YSign, top ? -1.0f : 1.0f);
-    EXPECT_EQ(frame.ClockwiseDigit, origin[0] == '1' ? '3' : '2');
-  }
-}
-
-TEST(WritePtp400Program, InchDrawingHasUnitLetterIAndInchPrecision) {
-  test::WriterFixture f("writer-inch");
-  f.state.DrawingInInches = true;
-  f.SetPanel(24, 18, 0.75f);
-  f.state.PartDescription = "DOOR";
-  f.state.PathList = {PathPoint(-1, 1.23456f, 2, 0.5f, kContourStart), PathPoint(1, 10, 2, 0.5f)};
-  f.WriteProgram();
-  EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"),
-            ProgramText({"G10 X1.235 Y2 Z0.5 O1", "G00 X10 Y2 Z0.5"}, "240,180,7.5,\"I\",\"DOOR\""));
-  EXPECT_EQ(ReadFileText(f.Drawings() / "MQ.PNX"), "PANEL1,1,MAT,24,18\r\n");
-}
-
-// A program is written whole whatever its size, and its line count is not 16-bit.
-TEST(WritePtp400Program, LongProgramIsWrittenWhole) {
-  test::WriterFixture f("writer-long");
-  f.settings.LineLimit = "100000";
-  f.state.PathList = {PathPoint(-1, 0, 0, 5, kContourStart)};
-  for (int k = 1; k < 33000; ++k) f.state.PathList.push_back(PathPoint(1, 1000.25f + k, 500.75f, 5));
-  f.WriteProgram();
-  const std::string program = ReadFileText(f.Destination() / "PANEL1");
-  EXPECT_EQ(std::count(program.begin(), program.end(), '\n'), 33002);
-  EXPECT_GT(program.size(), 21u * 30000u);
-  EXPECT_EQ(program.substr(program.size() - 36), "\" G00 X33999.25 Y500.75 Z5\"\r\n\"end\"\r\n");
-  EXPECT_EQ(f.PendingLines(), std::vector<std::string>{"CONVERSION COMPLETED.  33002 Lines"});
 }
 
 // A replacement is written beside the file and renamed over it: the old file stays
 // whole when the new one cannot take its place, and no temporary file is left.
 TEST(WriteFileAtomically, ReplacesTheFileWholeOrNotAtAll) {
   test::ScratchDirectory dir("atomic");
-  test::WriteFileText(dir / "INDEX.IND", "old contents that are longer");
+  std::ofstream(dir / "INDEX.IND", std::ios::binary) << "old contents that are longer";
   const std::string bytes("new\r\n\0x", 7);
   EXPECT_FALSE(WriteFileAtomically((dir / "INDEX.IND").string(), bytes));
-  EXPECT_EQ(ReadFileText(dir / "INDEX.IND"), bytes);
+  EXPECT_EQ(test::ReadBytes(dir / "INDEX.IND"), bytes);
   std::filesystem::create_directories(dir / "PROGRAM" / "inside");
-  const auto reason = WriteFileAtomically((dir / "PROGRAM").string(), "text");
-  ASSERT_TRUE(reason);
-  EXPECT_FALSE(reason->empty());
+  EXPECT_NE(WriteFileAtomically((dir / "PROGRAM").string(), "text").value_or(""), "");
   EXPECT_TRUE(std::filesystem::is_directory(dir / "PROGRAM" / "inside"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
-  EXPECT_TRUE(WriteFileAtomically((dir / "missing" / "X").string(), "text"));
-}
-
-TEST(WritePtp400Program, WriteErrorIsReportedAndTheDrawingFails) {
-  test::WriterFixture f("writer-cannot-write");
-  f.AddRectangleContour();
-  f.settings.DestinationPath = (f.scratch / "missing").string() + "/";
-  f.WriteProgram();
-  const std::string path = f.settings.DestinationPath + "PANEL1";
-  EXPECT_TRUE(f.run.FileFailed);
-  EXPECT_EQ(f.run.FailedFiles, OneBasedList<std::string>{path});
-  const auto messages = f.PendingLines();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].rfind("Cannot write " + path + ": ", 0), 0u) << messages[0];
-  EXPECT_FALSE(f.state.ProgramWritten);
-  EXPECT_FALSE(std::filesystem::exists(f.Drawings() / "MQ.PNX"));
-}
-
-// Without Par.DAT every bore is drilled alone with T0, and the missing file is reported
-// once a run.
-TEST(WritePtp400Program, SectionsComeInOrderBoresGroovesEdgeBoresPaths) {
-  test::WriterFixture f("writer-sections");
-  for (int drawing = 1; drawing <= 2; ++drawing) {
-    f.AddRectangleContour();
-    f.state.BoreList = {Bore(37, 50)};
-    f.state.LineBoreList = {LineBoreRecord{0, 200, 600, 200, 8, 0, 0, 0, 0, 61}};
-    f.state.EdgeBoreList = {EdgeBoreRecord{3, 0, 30, 100, 9.5f, 0, 1, 0, std::string_view("")}};
-    f.WriteProgram();
-  }
-  EXPECT_EQ(ReadFileText(f.Destination() / "PANEL1"),
-            ProgramText({"G00 X37 Y50 Z12 T0 O1", "G16 X0 Y200 Z8 T61", "G00 X600", "G06 X30 Y100 Z9.5",
-                         "G10 X0 Y0 Z20 T5 VX5000 VZ2000", "G10 X600 Y0 Z20", "G10 X600 Y400 Z20",
-                         "G10 X0 Y400 Z20", "G00 X0 Y0 Z20"}));
-  const auto messages = f.PendingLines();
-  EXPECT_EQ(std::count(messages.begin(), messages.end(), "Parameter file PAR.DAT not found."), 1);
 }
 
 }  // namespace

@@ -6,80 +6,58 @@
 
 #include <tuple>
 
-#include "writer_fixture.h"
+#include "support/conversion.h"
 
 namespace mq {
 namespace {
 
-using test::ReadFileText;
-
-// Columns LENGTH, WIDTH and quoted DESCRIPTION; a 600 x 400 part "SIDE"; the drawing
-// gives the length; the list is in millimetres.
-struct PtsFixture : test::WriterFixture {
-  explicit PtsFixture(const std::string& name) : WriterFixture(name) {
-    settings.PTSPath = Destination().string() + "/";
-    settings.PTSName = "CUTLIST";
-    settings.PTSMetric = true;
-    Column(1, "LENGTH");
-    Column(2, "WIDTH");
-    Column(3, "DESCRIPTION", true);
-    state.PartDescription = "SIDE";
-    state.PtsValues[1] = "600";
-  }
-  void Column(std::size_t i, const std::string& name, bool quoted = false) {
-    settings.PtsFieldNames[i] = state.PtsFieldNames[i] = name;
-    settings.PtsFieldQuoted[i] = quoted;
-  }
-  std::string Write(const std::string& file = "CUTLIST.PTS") {
-    WritePtsEntry(context);
-    return ReadFileText(Destination() / file);
-  }
-};
-
-TEST(PtsPartList, SideExampleThenASecondEntryRecountsTheHeader) {
-  PtsFixture f("pts-side");
-  EXPECT_EQ(f.Write(), "2.00, 1,M\r\n600,400,\"SIDE\"\r\n");
-  EXPECT_EQ(f.PendingLines(),
-            std::vector<std::string>{"Entry to PTS: " + f.settings.PTSPath + "CUTLIST.PTS"});
-  f.SetPanel(500, 300, 19);
-  f.state.PtsValues[1] = "";
-  f.state.PtsValues[3] = "TOP";
-  EXPECT_EQ(f.Write(), "2.00, 2,M\r\n600,400,\"SIDE\"\r\n500,300,\"TOP\"\r\n");
-}
-
-// A first line that is 19 characters or longer before its CR is an entry, not a header;
-// the old list is found whatever the case of its name.
-TEST(PtsPartList, OldListJoinedUnderANewHeader) {
+// A first line shorter than 19 characters before its CR is the old header and is
+// dropped; blank lines at either end go; the header counts the entries.
+TEST(PtsListText, OldEntriesUnderARecountedHeader) {
   // clang-format off
-  const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"CUTLIST.PTS", "1234567890,123456789\r\n5,6,\"X\"\r\n",
-       "2.00, 3,M\r\n1234567890,123456789\r\n5,6,\"X\"\r\n"},
-      {"CUTLIST.PTS", "1234567890123456789\r\n", "2.00, 2,M\r\n1234567890123456789\r\n"},
-      {"cutlist.pts", "2.00, 1,D\r\n5,6,\"X\"\r\n\r\n", "2.00, 2,M\r\n5,6,\"X\"\r\n"},
-      {"CUTLIST.PTS", "\r\n\r\n", "2.00, 1,M\r\n"}};
+  const std::tuple<const char*, bool, const char*> cases[] = {
+      {"", true, "2.00, 1,M\r\n"}, {"", false, "2.00, 1,D\r\n"}, {"\r\n\r\n", true, "2.00, 1,M\r\n"},
+      {"2.00, 1,M\r\n600,400,\"SIDE\"\r\n", true, "2.00, 2,M\r\n600,400,\"SIDE\"\r\n"},
+      {"2.00, 1,D\r\n5,6,\"X\"\r\n\r\n", true, "2.00, 2,M\r\n5,6,\"X\"\r\n"},
+      {"1234567890,123456789\r\n5,6,\"X\"\r\n", true, "2.00, 3,M\r\n1234567890,123456789\r\n5,6,\"X\"\r\n"},
+      {"1234567890123456789\r\n", false, "2.00, 2,D\r\n1234567890123456789\r\n"},
+      {"123456789012345678\r\n5,6\r\n", false, "2.00, 2,D\r\n5,6\r\n"}};
   // clang-format on
-  for (const auto& [file, old_text, new_start] : cases) {
-    PtsFixture f("pts-old");
-    test::WriteFileText(f.Destination() / file, old_text);
-    EXPECT_EQ(f.Write(file), std::string(new_start) + "600,400,\"SIDE\"\r\n") << old_text;
+  for (const auto& [old_text, millimetres, start] : cases) {
+    EXPECT_EQ(PtsListText(old_text, "7,8", millimetres), std::string(start) + "7,8\r\n") << old_text;
   }
 }
 
-// OFF and ERROR make no entry and say why; a drawing without values makes none either.
-TEST(PtsPartList, ControlValueOfTheDrawing) {
-  const std::tuple<const char*, const char*> cases[] = {{"OFF", "PTS File Generation Turned OFF in Drawing"},
-                                                        {"ERROR", "Entry not made to PTS file due to Error"},
-                                                        {"", ""}};
-  for (const auto& [control, message] : cases) {
-    PtsFixture f("pts-control");
-    f.state.PtsValues[0] = control;
-    if (!*control) f.state.PtsValues[1] = "";
-    EXPECT_EQ(f.Write(), "") << control;
-    EXPECT_EQ(f.PendingLines(), *message ? std::vector<std::string>{message} : std::vector<std::string>{});
+// Columns by name, "~" for a quoted one, "=" before the value the drawing gave. Empty
+// columns are " " when quoted, else 0; sizes are converted to the list's units and
+// rounded to the program's precision.
+TEST(PtsEntryLine, ColumnsSpecialValuesAndUnits) {
+  const PtsPart side{600, 400, "SIDE", 1, 2};
+  // clang-format off
+  const std::tuple<std::vector<std::string>, PtsPart, const char*> cases[] = {
+      {{"LENGTH", "WIDTH", "~DESCRIPTION"}, side, "600,400,\"SIDE\""},
+      {{"LENGTH=590.456", "HEIGHT=12", "~DESCRIPTION=TOP"}, side, "590.46,12,\"TOP\""},
+      {{"LENGTH", "WIDTH", "~DESCRIPTION", "~GRAIN", "COLOR", "POSTLAMINATIONFLAG", "", "~DESCRIPTION1", "QTY=2"},
+       side, "600,400,\"SIDE\",\" \",0,12,0,\"SIDE\",2"},
+      {{"POSTLAMINATIONFLAG=3", "", "=X", "", ""}, side, "3,0,X"},
+      {{"LENGTH", "WIDTH"}, {600, 400, "", PtsUnitFactor(false, false), 2}, "23.62,15.75"},
+      {{"LENGTH", "WIDTH"}, {24, 18, "", PtsUnitFactor(true, true), 2}, "609.6,457.2"},
+      {{"LENGTH", "WIDTH"}, {24, 18.125f, "", PtsUnitFactor(true, false), 3}, "24,18.125"},
+      {{"LENGTH", "WIDTH"}, {600, 400, "", PtsUnitFactor(false, true), 2}, "600,400"}};
+  // clang-format on
+  for (const auto& [columns, part, line] : cases) {
+    std::array<std::string, kPtsColumns> names{}, values{};
+    std::array<bool, kPtsColumns> quoted{};
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      std::string column = columns[i];
+      quoted[i + 1] = !column.empty() && column[0] == '~';
+      if (quoted[i + 1]) column.erase(0, 1);
+      const std::size_t equals = column.find('=');
+      names[i + 1] = column.substr(0, equals);
+      if (equals != std::string::npos) values[i + 1] = column.substr(equals + 1);
+    }
+    EXPECT_EQ(PtsEntryLine({names, quoted, values}, part), line) << columns[0];
   }
-  PtsFixture f("pts-job7");
-  f.state.PtsValues[0] = "JOB7";
-  EXPECT_EQ(f.Write("JOB7.PTS"), "2.00, 1,M\r\n600,400,\"SIDE\"\r\n");
 }
 
 TEST(PtsListPath, DefaultNameOrTheDrawingsList) {
@@ -94,35 +72,35 @@ TEST(PtsListPath, DefaultNameOrTheDrawingsList) {
   for (const auto& [control, path] : cases) EXPECT_EQ(PtsListPath(control, s), path) << control;
 }
 
-// Column 7 has no name and no value: an unquoted empty column, like COLOR.
-TEST(PtsPartList, EmptyColumnsAndSpecialColumns) {
-  PtsFixture f("pts-columns");
-  f.Column(4, "GRAIN", true);
-  f.Column(5, "COLOR");
-  f.Column(6, "POSTLAMINATIONFLAG");
-  f.Column(8, "DESCRIPTION1", true);
-  f.Column(9, "QTY");
-  f.state.PtsValues[9] = "2";
-  EXPECT_EQ(f.Write(), "2.00, 1,M\r\n600,400,\"SIDE\",\" \",0,12,0,\"SIDE\",2\r\n");
-}
-
-TEST(PtsPartList, SizesAreConvertedToTheListsUnits) {
-  // Drawing in inches, list in millimetres, length, width, the drawing's length, the list.
+// OFF and ERROR make no entry and say why; a drawing without values makes none either.
+// The list is found whatever the case of its name.
+TEST(WritePtsEntry, ControlValueOfTheDrawing) {
+  const std::string old = "600,400,\"OLD PART\",1\r\n", unchanged = old;
+  // Control value, whether the drawing gives a value, a list and its text, the report line.
   // clang-format off
-  const std::tuple<bool, bool, float, float, const char*, const char*> cases[] = {
-      {false, false, 600, 400, "", "2.00, 1,D\r\n23.62,15.75,\"SIDE\"\r\n"},
-      {true, true, 24, 18, "", "2.00, 1,M\r\n609.6,457.2,\"SIDE\"\r\n"},
-      {true, false, 24, 18.125f, "", "2.00, 1,D\r\n24,18.125,\"SIDE\"\r\n"},
-      {false, true, 600, 400, "590.456", "2.00, 1,M\r\n590.46,400,\"SIDE\"\r\n"}};
+  const std::tuple<const char*, bool, const char*, std::string, const char*> cases[] = {
+      {"OFF", true, "cutlist.pts", unchanged, "PTS File Generation Turned OFF in Drawing"},
+      {"ERROR", true, "cutlist.pts", unchanged, "Entry not made to PTS file due to Error"},
+      {"", false, "cutlist.pts", unchanged, ""},
+      {"", true, "cutlist.pts", "2.00, 2,M\r\n" + old + "2\r\n", "Entry to PTS: $cutlist.pts"},
+      {"JOB7", true, "JOB7.PTS", "2.00, 1,M\r\n2\r\n", "Entry to PTS: $JOB7.PTS"}};
   // clang-format on
-  for (const auto& [inches, millimetres, length, width, given_length, text] : cases) {
-    PtsFixture f("pts-units");
-    f.state.DrawingInInches = inches;
-    f.settings.PTSMetric = millimetres;
-    f.SetPanel(length, width, 1);
-    f.state.PtsValues[1] = given_length;
-    f.state.PtsValues[3] = "SIDE";
-    EXPECT_EQ(f.Write(), text) << given_length;
+  for (const auto& [control, value, list, text, message] : cases) {
+    test::Conversion c(test::PanelOfLines());
+    c.settings.PTSPath = c.settings.DestinationPath;
+    c.settings.PTSName = "CUTLIST";
+    c.settings.PTSMetric = true;
+    c.state.PtsFieldNames[1] = "QTY";
+    c.state.PtsValues = {control, value ? "2" : ""};
+    std::ofstream(c.dir / "out/cutlist.pts", std::ios::binary) << old;
+    WritePtsEntry(c.writer, "SIDE");
+    std::vector<std::string> lines = c.Messages();
+    for (std::string& line : lines) {
+      if (const std::size_t at = line.find(c.settings.PTSPath); at != std::string::npos)
+        line.replace(at, c.settings.PTSPath.size(), "$");
+    }
+    EXPECT_EQ(lines, *message ? std::vector<std::string>{message} : std::vector<std::string>{}) << control;
+    EXPECT_EQ(c.Written(std::string("out/") + list), text) << control;
   }
 }
 

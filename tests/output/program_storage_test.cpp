@@ -1,0 +1,156 @@
+// Storing a finished program: plain files or the PTP400 directory system, portions,
+// the MQ.PNX part list and what the run keeps of it.
+
+#include "output/program_storage.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "output/directory_system.h"
+#include "support/conversion.h"
+
+namespace mq {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The worked example of the program format: a 600 x 400 x 19 panel and one rectangular
+// contour 20 deep with tool 5, feed 5000 and plunge feed 2000; 7 program lines.
+test::DxfBuilder WorkedExample(const std::string& route = "ROUTE Z20 T5 F5000 FD2000") {
+  return test::PanelOfLines(0, 0, "BORDER Z19").Polyline(route, {{0, 0}, {600, 0}, {600, 400}, {0, 400}}, 1);
+}
+
+// The files a run left in the scratch directory, the drawing aside, by relative path.
+Strings FilesWritten(const test::Conversion& c) {
+  Strings files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(c.dir.path())) {
+    if (entry.is_regular_file() && !test::IsDrawingFile(entry.path())) {
+      files.push_back(entry.path().lexically_relative(c.dir.path()).generic_string());
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+template <class Texts>
+std::string Joined(const Texts& texts, const char* between) {
+  std::string joined;
+  for (const std::string& t : texts) joined += (joined.empty() ? "" : between) + t;
+  return joined;
+}
+
+// The index as a run leaves it: `names` entered with the default description.
+std::string Listed(const Strings& names) {
+  std::string bytes = IndexHeaderText(static_cast<long>(names.size()));
+  for (const std::string& n : names) bytes += IndexRecordText(n, kDefaultPartDescription, {2001, 3, 5});
+  return bytes;
+}
+
+// The worked example stored under the request's program name (made absolute in the
+// scratch directory when it has one) as plain files or, with an index (null: none), in
+// the directory system. A bare name goes to the destination path (not the working
+// directory), a name with a directory keeps it, a directory alone takes the drawing's
+// name, portions are numbered; a file that cannot be written fails the drawing and gets
+// no part-list line. The directory system stores nothing without a legal name or an
+// index, and leaves a damaged index alone. The effects in one text, parts apart by " # ":
+// report lines, files written, what the operator saw (questions, message boxes, rows
+// shown at once, pauses), programs in the run's ledger, names entered, files failed.
+TEST(StoreProgram, PlainFilesAndTheDirectorySystem) {
+  const std::string done = "CONVERSION COMPLETED.  7 Lines",
+                    ask = "   Name Not Legal for PTP400\r\n\r\n           Enter New Name:";
+  // Directory system, program name, index before, answer, line limit, effects, index after.
+  // clang-format off
+  const std::tuple<bool, std::string, const char*, const char*, const char*, std::string, std::string> cases[] = {
+      {false, "", nullptr, "", "", "PART|" + done + " # MQ.PNX out/PART #  # out/PART #  # ", ""},
+      {false, "sub/P17", nullptr, "", "", "P17|" + done + " # MQ.PNX sub/P17 #  # sub/P17 #  # ", ""},
+      {false, "sub/", nullptr, "", "", "PART.DXF|" + done + " # MQ.PNX sub/PART #  # sub/PART #  # ", ""},
+      {false, "gone/P", nullptr, "", "", "P|Cannot write gone/P #  #  #  #  # gone/P", ""},
+      {false, "", nullptr, "", "3", "PART|Breaking up into multiples...|PORTION 1 -  COMPLETED. |PORTION 2 -  COMPLETED. |" +
+       done + " # MQ.PNX out/PART1.SRG out/PART2.SRG #  # out/PART1.SRG out/PART2.SRG #  # ", ""},
+      {true, "PANEL1", "", "", "", "PANEL1|" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND out/P/PANEL1.SRG #  # "
+       "out/P/PANEL1.SRG # PANEL1 # ", Listed({"PANEL1"})},
+      {true, "sub/door", "", "", "", "door|" + done + " # MQ.PNX PNAME.DAT sub/D/DOOR.SRG sub/index.ind #  # "
+       "sub/D/DOOR.SRG # DOOR # ", Listed({"DOOR"})},
+      {true, "7PANEL", "", "SIDE7", "", "7PANEL|Name changed to SIDE7|" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND "
+       "out/S/SIDE7.SRG # 7PANEL" + ask + " # out/S/SIDE7.SRG # SIDE7 # ", Listed({"SIDE7"})},
+      {true, "7PANEL", "", "", "", "7PANEL|NO PROGRAM NAME ENTERED.|Conversion Aborted. # out/INDEX.IND # 7PANEL" + ask +
+       " #  #  # 7PANEL", Listed({})},
+      {true, "PART", nullptr, "", "", "PART|Import Failed #  # PTP400 Index File out/INDEX.IND Not Found #  #  # PART", ""},
+      {true, "PART", "not an index", "", "", "PART|" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND out/P/PART.SRG # "
+       "!!! PROBLEM DETECTED WITH INDEX.IND FILE !!!|pause 5 # out/P/PART.SRG # PART # ", "not an index"},
+      {true, "PART", "", "", "3", "PART|Breaking up into multiples...|PORTION 1 - PART1 COMPLETED. |PORTION 2 - PART2 "
+       "COMPLETED. |" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND out/P/PART1.SRG out/P/PART2.SRG #  # out/P/PART1.SRG "
+       "out/P/PART2.SRG # PART1 PART2 # ", Listed({"PART1", "PART2"})}};
+  // clang-format on
+  for (const auto& [directory_system, name, index, answer, line_limit, effects, index_after] : cases) {
+    test::Conversion c(WorkedExample());
+    const bool in_sub = name.substr(0, 4) == "sub/";
+    const std::string index_file = in_sub ? "sub/index.ind" : "out/INDEX.IND",
+                      scratch = c.dir.path().string() + "/";
+    std::filesystem::create_directories(c.dir / "sub");
+    c.settings.DirectorySystem = directory_system;
+    if (*line_limit) c.settings.LineLimit = line_limit;
+    if (*answer) c.person.answers = {answer};
+    if (index) std::ofstream(c.dir / index_file) << (*index ? index : IndexHeaderText(0));
+    const bool absolute = name.find('/') != std::string::npos;
+    Strings report =
+        c.Process(scratch + "PART" + (name.empty() ? "" : " ") + (absolute ? scratch : "") + name);
+    for (std::string& line : report) line = line.substr(0, line.find(": "));  // the system's reason aside
+    std::string effects_seen = Joined(report, "|") + " # " + Joined(FilesWritten(c), " ") + " # " +
+                               Joined(c.person.questions, "|") + Joined(c.person.messages, "|") +
+                               Joined(c.person.rows, "|");
+    for (double p : c.person.pauses) effects_seen += "|pause " + std::to_string(static_cast<int>(p));
+    effects_seen += " # " + Joined(c.ledger.WrittenPrograms, " ") + " # " +
+                    Joined(c.ledger.ConvertedNames, " ") + " # " + Joined(c.run.FailedFiles, " ");
+    for (std::size_t at; (at = effects_seen.find(scratch)) != std::string::npos;)
+      effects_seen.erase(at, scratch.size());
+    EXPECT_EQ(effects_seen, effects);
+    EXPECT_EQ(c.Written(index_file), index_after) << name;
+    const OneBasedList<std::string>& names = c.ledger.ConvertedNames;
+    EXPECT_EQ(c.Written("PNAME.DAT"), names.empty() ? "" : names.back() + "\r\n") << "the last name stored";
+    std::string pnx;
+    for (int k = 0; k < c.ledger.WrittenPrograms.size(); ++k) pnx += "PART,1,MAT,600,400\r\n";
+    EXPECT_EQ(c.Written("MQ.PNX"), pnx) << "one line for each program stored";
+  }
+}
+
+// Par.DAT is read for bores only; the R word falls back on the tool's radius from it. A
+// missing Par.DAT is reported once a run.
+TEST(WritePtp400Program, ParDatIsReadForBoresOnly) {
+  const std::tuple<bool, bool, const char*, int> cases[] = {{false, true, "T31 R- VX5000", 0},
+                                                            {false, false, "T31 R- VX5000", 0},
+                                                            {true, true, "T31 R-6 VX5000", 0},
+                                                            {true, false, "T31 R- VX5000", 1}};
+  for (const auto& [bore, head, words, reported] : cases) {
+    test::DxfBuilder drawing = WorkedExample("ROUTE Z20 T31 F5000 FD2000 L");
+    if (bore) drawing.Circle("VBORE D5 Z12", 100, 100, 2.5);
+    test::Conversion c(drawing);
+    if (head) c.UseExampleHead();
+    c.Process();
+    EXPECT_NE(c.Written("out/PART").find(words), std::string::npos) << c.Written("out/PART");
+    c.Process();
+    const Strings lines = c.Messages();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Parameter file PAR.DAT not found."), reported)
+        << bore << head;
+  }
+}
+
+// MQ.PNX is found whatever the case of its name; the restart option starts it anew with
+// the first drawing of the run only.
+TEST(AppendPartList, RestartOptionStartsTheListOnceARun) {
+  for (const bool restart : {false, true}) {
+    test::Conversion c(WorkedExample());
+    std::ofstream(c.dir / "mq.pnx", std::ios::binary) << "OLD,1,MAT,1,2\r\n";
+    c.run.RestartPartList = restart;
+    c.Process();
+    c.Process();
+    EXPECT_FALSE(c.ledger.FirstDrawingOfRun);
+    EXPECT_EQ(c.Written("mq.pnx"), std::string(restart ? "" : "OLD,1,MAT,1,2\r\n") +
+                                       "PART.DXF,1,MAT,600,400\r\nPART.DXF,1,MAT,600,400\r\n");
+  }
+  EXPECT_EQ(PartListLine("SIDE", 300.5f, 200.004f, 2), "SIDE,1,MAT,300.5,200");
+}
+
+}  // namespace
+}  // namespace mq
