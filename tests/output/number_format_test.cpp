@@ -3,10 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <random>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -25,25 +21,6 @@ TEST(DecimalText, IsTheSevenDigitTextOfTheSingle) {
       {1.005f, "1.005"}, {0.01f, ".01"}, {1.1640625f, "1.164063"}, {-1.1640625f, "-1.164063"}};
   // clang-format on
   for (const auto& [value, text] : cases) EXPECT_EQ(DecimalText(value), text) << value;
-}
-
-// Over random singles the text reads as the C library's rounding of the single's exact
-// value to 7 significant digits (exact halves, which it rounds to even, left out).
-TEST(DecimalText, IsTheSingleRoundedToSevenSignificantDigits) {
-  std::mt19937 random(20240611);
-  std::uniform_real_distribution<float> mantissa(-10, 10);
-  std::uniform_int_distribution<int> exponent(-9, 9);
-  for (int i = 0; i < 20000; ++i) {
-    const double value = mantissa(random) * std::pow(10.0f, static_cast<float>(exponent(random)));
-    char exact[64], rounded[32];
-    std::snprintf(exact, sizeof exact, "%.30e", std::fabs(value));
-    std::snprintf(rounded, sizeof rounded, "%.6e", value);
-    const std::string beyond(exact + 8, std::strchr(exact, 'e'));  // the eighth digit on
-    if (beyond[0] == '5' && beyond.find_first_not_of('0', 1) == std::string::npos) continue;
-    ASSERT_EQ(std::strtod(DecimalText(static_cast<float>(value)).c_str(), nullptr),
-              std::strtod(rounded, nullptr))
-        << exact;
-  }
 }
 
 // The text is rounded, not the single: 1.005 gives 1.01, 999.995 carries into a new

@@ -1,13 +1,17 @@
-// Storing a finished program: plain files or the PTP400 directory system, portions,
-// the MQ.PNX part list and what the run keeps of it.
+// Storing a finished program: plain files or the PTP400 directory system (INDEX.IND,
+// program names, letter directories, PNAME.DAT), portions, the MQ.PNX part list and
+// what the run keeps of it.
 
 #include "output/program_storage.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "output/directory_system.h"
+#include "output/program_writer.h"
+#include "output/tool_table.h"
 #include "support/conversion.h"
 
 namespace mq {
@@ -40,11 +44,65 @@ std::string Joined(const Texts& texts, const char* between) {
   return joined;
 }
 
-// The index as a run leaves it: `names` entered with the default description.
-std::string Listed(const Strings& names) {
+std::string Entry(const std::string& name, const std::string& description) {
+  return IndexRecordText(name, description, CalendarDate{2001, 3, 5});
+}
+
+// An index of `names` in their order; `added` is entered as SIDE, the others as OLD;
+// "*" enters all with the default description, as a run of the worked example leaves it.
+std::string Index(const Strings& names, const std::string& added = "*") {
   std::string bytes = IndexHeaderText(static_cast<long>(names.size()));
-  for (const std::string& n : names) bytes += IndexRecordText(n, kDefaultPartDescription, {2001, 3, 5});
+  for (const std::string& n : names)
+    bytes += Entry(n, added == "*" ? kDefaultPartDescription : n == added ? "SIDE" : "OLD");
   return bytes;
+}
+
+TEST(IndexRecord, FiftyBytesWithNameDescriptionDateAndLineEnd) {
+  EXPECT_EQ(IndexRecordText("panel1", "A DESCRIPTION LONGER THAN THIRTY CHARACTERS", {1999, 3, 5}),
+            "PANEL1  A DESCRIPTION LONGER THAN THIR03-05-1999\r\n");
+  EXPECT_EQ(Entry("B", ""), "B" + std::string(37, ' ') + "03-05-2001\r\n");
+  EXPECT_EQ(IndexHeaderText(12), " 12" + std::string(45, ' ') + "\r\n");
+}
+
+// A name already entered is replaced in place and the count stays; a new one goes in
+// name order (by character code) and raises the count.
+TEST(UpdatedIndex, SameNameReplacedInPlaceNewNameInOrder) {
+  using enum IndexOutcome;
+  // clang-format off
+  const std::tuple<Strings, std::string, IndexOutcome> cases[] = {
+      {{"A", "B", "C"}, "B", Replaced}, {{"A", "C"}, "B", Inserted}, {{"A", "C"}, "D", Appended}, {{"B"}, "A", Inserted},
+      {{"P10", "P2", "Q"}, "P3", Inserted}, {{"A", "B", "C", "D", "E"}, "E", Replaced}, {{"B", "Z"}, "_X", Appended}};
+  // clang-format on
+  for (const auto& [names, added, outcome] : cases) {
+    Strings expected = names;
+    if (outcome != Replaced)
+      expected.insert(std::upper_bound(expected.begin(), expected.end(), added), added);
+    const auto image = UpdatedIndex(Index(names, ""), Entry(added, "SIDE"));
+    ASSERT_TRUE(image) << added;
+    EXPECT_EQ(image->Outcome, outcome) << added;
+    EXPECT_EQ(image->Bytes, Index(expected, added)) << added;
+  }
+  EXPECT_EQ(UpdatedIndex("", Entry("A", "SIDE"))->Bytes,
+            Index({"A"}, "A"));  // an empty file gets its count record
+  EXPECT_FALSE(UpdatedIndex(Index({"A"}, "") + "x", Entry("B", "SIDE")));  // damaged: not a multiple of 50
+  std::string lower_case = Index({"SIDE1"}, "");
+  lower_case.replace(kIndexRecordSize, 5, "side1");  // stored in lower case by some other tool
+  EXPECT_EQ(UpdatedIndex(lower_case, Entry("SIDE1", "SIDE"))->Bytes, Index({"SIDE1"}, "SIDE1"));
+}
+
+TEST(ProgramName, FileNamePartPaddedAndUpperCasedThenCheckedAndAskedForUntilLegal) {
+  EXPECT_EQ(DirectoryProgramName("C:\\PROGS\\side12", "X"), "SIDE12  ");
+  EXPECT_EQ(DirectoryProgramName("averylongname", "X"), "AVERYLON");
+  EXPECT_EQ(DirectoryProgramName("C:\\PROGS\\", "door"), "door    ");
+  test::RecordingOperator person;
+  RunContext run(person);
+  for (const char* name : {"A", "PANEL1  ", "ZZZZZZZZ", "side", "abcdefgh "})
+    EXPECT_EQ(CheckProgramName(run, name), name);
+  EXPECT_TRUE(person.questions.empty());
+  person.answers = {"TOOLONGNAME", "p2"};
+  EXPECT_EQ(CheckProgramName(run, "_PANEL  "), std::optional<std::string>("p2"));  // used as typed
+  EXPECT_EQ(person.questions[1], "TOOLONGNAME Name Not Legal for PTP400\r\n\r\n           Enter New Name:");
+  EXPECT_EQ(run.PendingMessage, "Name changed to TOOLONGNAME\rName changed to p2\r");
 }
 
 // The worked example stored under the request's program name (made absolute in the
@@ -63,25 +121,24 @@ TEST(StoreProgram, PlainFilesAndTheDirectorySystem) {
   // clang-format off
   const std::tuple<bool, std::string, const char*, const char*, const char*, std::string, std::string> cases[] = {
       {false, "", nullptr, "", "", "PART|" + done + " # MQ.PNX out/PART #  # out/PART #  # ", ""},
-      {false, "sub/P17", nullptr, "", "", "P17|" + done + " # MQ.PNX sub/P17 #  # sub/P17 #  # ", ""},
       {false, "sub/", nullptr, "", "", "PART.DXF|" + done + " # MQ.PNX sub/PART #  # sub/PART #  # ", ""},
       {false, "gone/P", nullptr, "", "", "P|Cannot write gone/P #  #  #  #  # gone/P", ""},
       {false, "", nullptr, "", "3", "PART|Breaking up into multiples...|PORTION 1 -  COMPLETED. |PORTION 2 -  COMPLETED. |" +
        done + " # MQ.PNX out/PART1.SRG out/PART2.SRG #  # out/PART1.SRG out/PART2.SRG #  # ", ""},
       {true, "PANEL1", "", "", "", "PANEL1|" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND out/P/PANEL1.SRG #  # "
-       "out/P/PANEL1.SRG # PANEL1 # ", Listed({"PANEL1"})},
+       "out/P/PANEL1.SRG # PANEL1 # ", Index({"PANEL1"})},
       {true, "sub/door", "", "", "", "door|" + done + " # MQ.PNX PNAME.DAT sub/D/DOOR.SRG sub/index.ind #  # "
-       "sub/D/DOOR.SRG # DOOR # ", Listed({"DOOR"})},
+       "sub/D/DOOR.SRG # DOOR # ", Index({"DOOR"})},
       {true, "7PANEL", "", "SIDE7", "", "7PANEL|Name changed to SIDE7|" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND "
-       "out/S/SIDE7.SRG # 7PANEL" + ask + " # out/S/SIDE7.SRG # SIDE7 # ", Listed({"SIDE7"})},
+       "out/S/SIDE7.SRG # 7PANEL" + ask + " # out/S/SIDE7.SRG # SIDE7 # ", Index({"SIDE7"})},
       {true, "7PANEL", "", "", "", "7PANEL|NO PROGRAM NAME ENTERED.|Conversion Aborted. # out/INDEX.IND # 7PANEL" + ask +
-       " #  #  # 7PANEL", Listed({})},
+       " #  #  # 7PANEL", Index({})},
       {true, "PART", nullptr, "", "", "PART|Import Failed #  # PTP400 Index File out/INDEX.IND Not Found #  #  # PART", ""},
       {true, "PART", "not an index", "", "", "PART|" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND out/P/PART.SRG # "
        "!!! PROBLEM DETECTED WITH INDEX.IND FILE !!!|pause 5 # out/P/PART.SRG # PART # ", "not an index"},
       {true, "PART", "", "", "3", "PART|Breaking up into multiples...|PORTION 1 - PART1 COMPLETED. |PORTION 2 - PART2 "
        "COMPLETED. |" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND out/P/PART1.SRG out/P/PART2.SRG #  # out/P/PART1.SRG "
-       "out/P/PART2.SRG # PART1 PART2 # ", Listed({"PART1", "PART2"})}};
+       "out/P/PART2.SRG # PART1 PART2 # ", Index({"PART1", "PART2"})}};
   // clang-format on
   for (const auto& [directory_system, name, index, answer, line_limit, effects, index_after] : cases) {
     test::Conversion c(WorkedExample());
@@ -109,31 +166,28 @@ TEST(StoreProgram, PlainFilesAndTheDirectorySystem) {
     EXPECT_EQ(c.Written(index_file), index_after) << name;
     const OneBasedList<std::string>& names = c.ledger.ConvertedNames;
     EXPECT_EQ(c.Written("PNAME.DAT"), names.empty() ? "" : names.back() + "\r\n") << "the last name stored";
-    std::string pnx;
-    for (int k = 0; k < c.ledger.WrittenPrograms.size(); ++k) pnx += "PART,1,MAT,600,400\r\n";
-    EXPECT_EQ(c.Written("MQ.PNX"), pnx) << "one line for each program stored";
+    EXPECT_EQ(c.Written("MQ.PNX").size(),
+              c.ledger.WrittenPrograms.size() * std::strlen("PART,1,MAT,600,400\r\n"))
+        << "one line for each program stored";
   }
 }
 
-// Par.DAT is read for bores only; the R word falls back on the tool's radius from it. A
-// missing Par.DAT is reported once a run.
-TEST(WritePtp400Program, ParDatIsReadForBoresOnly) {
-  const std::tuple<bool, bool, const char*, int> cases[] = {{false, true, "T31 R- VX5000", 0},
-                                                            {false, false, "T31 R- VX5000", 0},
-                                                            {true, true, "T31 R-6 VX5000", 0},
-                                                            {true, false, "T31 R- VX5000", 1}};
-  for (const auto& [bore, head, words, reported] : cases) {
-    test::DxfBuilder drawing = WorkedExample("ROUTE Z20 T31 F5000 FD2000 L");
-    if (bore) drawing.Circle("VBORE D5 Z12", 100, 100, 2.5);
-    test::Conversion c(drawing);
-    if (head) c.UseExampleHead();
-    c.Process();
-    EXPECT_NE(c.Written("out/PART").find(words), std::string::npos) << c.Written("out/PART");
-    c.Process();
-    const Strings lines = c.Messages();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Parameter file PAR.DAT not found."), reported)
-        << bore << head;
+// Par.DAT is looked for where ROOT says; it is read for bores only (the golden cases show
+// that), and a missing one is reported once a run.
+TEST(ParDat, WhereItIsAndAMissingOneReportedOnceARun) {
+  SilentOperator nobody;
+  RunContext run(nobody);
+  EXPECT_EQ(ParameterFilePath(run), "C:\\400V80\\Par.DAT");
+  for (const auto& [root, path] : {std::pair{"D:\\MACHINE", "D:\\MACHINE\\Par.DAT"},
+                                   {"/opt/ptp/", "/opt/ptp/Par.DAT"},
+                                   {"", "c:\\400v80\\Par.DAT"}}) {
+    run.RootDirectory = root;
+    EXPECT_EQ(ParameterFilePath(run), path) << root;
   }
+  test::Conversion c(WorkedExample().Circle("VBORE D5 Z12", 100, 100, 2.5));
+  c.Process(), c.Process();
+  const Strings lines = c.Messages();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Parameter file PAR.DAT not found."), 1);
 }
 
 // MQ.PNX is found whatever the case of its name; the restart option starts it anew with

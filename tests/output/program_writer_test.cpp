@@ -1,5 +1,5 @@
-// The program writer: frame, sections in order, splitting and portion names, where
-// Par.DAT is, and files replaced whole. Whole programs are the golden cases'.
+// The program writer: frame, splitting and portion names, long programs, and files
+// replaced whole. Whole programs are the golden cases'.
 
 #include "output/program_writer.h"
 
@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "output/atomic_file.h"
-#include "output/tool_table.h"
 #include "support/conversion.h"
 
 namespace mq {
@@ -91,14 +90,11 @@ TEST(SplitProgram, PortionNamesAndTheLineLimit) {
   }
 }
 
-// Without Par.DAT every bore is drilled alone with T0, and the missing file is reported.
-// A program is written whole whatever its size, and its line count is not 16-bit.
-TEST(WritePtp400Program, SectionsInOrderBoresGroovesEdgeBoresPathsAndLongProgramsWhole) {
+// A program is written whole whatever its size, and its line count is not 16-bit. (The
+// sections in their order are the golden case writer_sections.)
+TEST(WritePtp400Program, LongProgramIsWrittenWhole) {
   test::Conversion c(test::PanelOfLines());
   c.settings.LineLimit = "100000";
-  c.state.BoreList = {BoreRecord{37, 50, 12, 5, {}}};
-  c.state.LineBoreList = {LineBoreRecord{0, 200, 600, 200, 8, 0, 0, 0, 0, 61}};
-  c.state.EdgeBoreList = {EdgeBoreRecord{3, 0, 30, 100, 9.5f, 0, 1, 0, std::string_view("")}};
   c.state.PathList.resize(33000);
   for (int k = 2; k <= 33000; ++k) c.state.PathList[k].X = static_cast<float>(k) + 0.25f;
   for (PathSegment& r : c.state.PathList) r.Y = 500.75f, r.Z = 5, r.SegmentType = 1;
@@ -107,25 +103,11 @@ TEST(WritePtp400Program, SectionsInOrderBoresGroovesEdgeBoresPathsAndLongProgram
   WritePtp400Program(c.writer);
   const std::string program = c.Written("out/PART"), end = "\" G00 X33000.25 Y500.75 Z5\"\r\n\"end\"\r\n";
   const std::string start =
-      "0,0,0,\"M\",\"MARQUILL DXF IMPORT\"\r\n\" G00 X37 Y50 Z12 T0 O1\"\r\n\" G16 X0 Y200 Z8 T61\"\r\n"
-      "\" G00 X600\"\r\n\" G06 X30 Y100 Z9.5\"\r\n\" G10 X0 Y500.75 Z5 T5\"\r\n\" G10 X2.25 Y500.75 Z5\"\r\n";
+      "0,0,0,\"M\",\"MARQUILL DXF IMPORT\"\r\n\" G10 X0 Y500.75 Z5 T5 O1\"\r\n\" G10 X2.25 Y500.75 Z5\"\r\n";
   EXPECT_EQ(program.substr(0, start.size()) + program.substr(program.size() - end.size()), start + end);
-  EXPECT_EQ(std::count(program.begin(), program.end(), '\n'), 33006);
-  EXPECT_EQ(c.Messages(), (std::vector<std::string>{"Parameter file PAR.DAT not found.",
-                                                    "CONVERSION COMPLETED.  33006 Lines"}));
+  EXPECT_EQ(std::count(program.begin(), program.end(), '\n'), 33002);
+  EXPECT_EQ(c.Messages(), std::vector<std::string>{"CONVERSION COMPLETED.  33002 Lines"});
   EXPECT_EQ(c.person.meters[meter::kGCode], 100);
-}
-
-TEST(ParameterFilePath, RootDefaultAndFallback) {
-  SilentOperator nobody;
-  RunContext run(nobody);
-  EXPECT_EQ(ParameterFilePath(run), "C:\\400V80\\Par.DAT");
-  for (const auto& [root, path] : {std::pair{"D:\\MACHINE", "D:\\MACHINE\\Par.DAT"},
-                                   {"/opt/ptp/", "/opt/ptp/Par.DAT"},
-                                   {"", "c:\\400v80\\Par.DAT"}}) {
-    run.RootDirectory = root;
-    EXPECT_EQ(ParameterFilePath(run), path) << root;
-  }
 }
 
 // A replacement is written beside the file and renamed over it: the old file stays
