@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
-#include <random>
-#include <set>
 #include <sstream>
 
 #include "output/number_format.h"
@@ -22,19 +19,15 @@ BoreRecord Bore(float x, float y, float diameter = 5, std::string_view tool_text
 
 // Par.DAT as the control's tool editor writes it, values separated by `separator`: an
 // unused number, then 99 codes, diameters, X positions, Y positions and further values.
-// Spindles 1..10 stand along X (5 mm, 32 apart), 11..16 along Y (8 mm, one X); tool 40
-// is a 12 mm router; `changes` gives other diameters and X positions.
+// Spindles 1..10 stand along X (5 mm, 32 apart), 11..16 along Y (8 mm, one X);
+// `changes` gives other diameters and X positions.
 ToolTable Head(std::map<int, std::pair<float, float>> changes = {}, const char* separator = ",") {
   for (int n = 1; n <= 16; ++n) changes.try_emplace(n, n <= 10 ? 5.0f : 8.0f, n <= 10 ? 32.0f * n : 500);
-  changes.try_emplace(40, 12.0f, 0.0f);
   std::ostringstream text;
   text << 0;
   for (int column = 0; column < 5; ++column) {
-    for (int n = 1; n <= 99; ++n) {
-      const auto [diameter, x] = changes.count(n) ? changes[n] : std::pair{0.0f, 0.0f};
-      const float values[] = {static_cast<float>(n % 7), diameter, x, 0, 0};
-      text << separator << values[column];
-    }
+    for (int n = 1; n <= 99; ++n)
+      text << separator << (column == 1 ? changes[n].first : column == 2 ? changes[n].second : 0);
   }
   return ParseToolTable(text.str() + separator);
 }
@@ -52,11 +45,8 @@ std::string Summary(const OneBasedList<BoreGroup>& groups) {
 }
 
 TEST(GroupBores, RowsSpindlesAndOrder) {
-  std::map<int, std::pair<float, float>> only_two;  // two spindles of 5 mm, one pitch apart
-  for (int n = 3; n <= 16; ++n) only_two[n] = {0.0f, 0.0f};
   // Par.DAT separates its values by commas or by line ends of any kind.
-  const ToolTable head = Head({}, "\n"), gap_at_3 = Head({{3, {10.0f, 96.0f}}}, "\r"), none;
-  const ToolTable two = Head(only_two, "\r\n");
+  const ToolTable head = Head({}, "\r\n"), gap_at_3 = Head({{3, {10.0f, 96.0f}}}, "\r"), none;
   OneBasedList<BoreRecord> twelve;
   for (int k = 0; k < 12; ++k) twelve.push_back(Bore(32.0f * static_cast<float>(k), 0));
   const float inch = 25.4f;
@@ -77,7 +67,6 @@ TEST(GroupBores, RowsSpindlesAndOrder) {
        "y3 T13 T12 T11 100,10>100,74"},
       {"origin lower left: T words from the near end", {Bore(100, 10, 8), Bore(100, 42, 8)},
        "y2 T11 T12 100,10>100,42", {1, true}},
-      {"two spindles", {Bore(37, 50), Bore(69, 50)}, "x2 T1 T2 37,50>69,50", {}, &two},
       {"pitch 64", {Bore(0, 20), Bore(64, 20), Bore(128, 20)}, "x3 T1 T3 T5 0,20>128,20"},
       {"a row grows from its last member", {Bore(64, 0), Bore(96, 0), Bore(32, 0), Bore(128, 0), Bore(0, 0)},
        "x3 T1 T2 T3 64,0>128,0 | x2 T1 T2 32,0>0,0"},
@@ -87,41 +76,17 @@ TEST(GroupBores, RowsSpindlesAndOrder) {
       {"a row longer than the head", twelve, "x12 T1 T2 T3 T4 T5 T6 T7 T8 T9 T10 0,0>352,0"},
       {"inch bores compared in millimetres", {Bore(1, 2, 5 / inch), Bore(1 + 32 / inch, 2, 5 / inch)},
        "x2 T1 T2 1,2>2.259842,2", {inch, false}},
+      {"rows of both axes drawn in turn, a single bore among them", {Bore(64, 0), Bore(200, 32, 8), Bore(0, 0),
+       Bore(500, 500), Bore(200, 0, 8), Bore(32, 0), Bore(200, 64, 8), Bore(96, 0)},
+       "y2 T12 T11 200,0>200,32 | x3 T1 T2 T3 0,0>64,0 | -1 T1 500,500>500,500 | -1 T11 200,64>200,64 | -1 T1 96,0>96,0"},
       {"a named tool", {Bore(10, 10, 5, "0 5"), Bore(42, 10)}, "-1 T05 10,10>10,10 | -1 T1 42,10>42,10"}};
   // clang-format on
   for (const Case& c : cases) {
-    EXPECT_EQ(Summary(GroupBores(c.bores, c.table ? *c.table : head, c.frame)), c.groups) << c.name;
-  }
-}
-
-// Seeded random bores on the 32 grid in random order: every bore is drilled exactly
-// once and every row's members stand together after reordering.
-TEST(GroupBores, ReorderingKeepsEveryRowTogetherAndLosesNoBore) {
-  const ToolTable head = Head();
-  std::mt19937 random(20240611);
-  for (int round = 0; round < 200; ++round) {
-    OneBasedList<BoreRecord> bores;
-    std::set<std::pair<float, float>> places, after;
-    const int n = 2 + static_cast<int>(random() % 25);
-    while (bores.size() < n) {
-      const float x = 32.0f * static_cast<float>(random() % 8), y = 32.0f * static_cast<float>(random() % 8);
-      if (places.insert({x, y}).second) bores.push_back(Bore(x, y, random() % 3 == 0 ? 8.0f : 5.0f));
-    }
-    std::shuffle(bores.begin(), bores.end(), random);
-    OneBasedList<GroupedBore> rows = GroupedBoresOf(bores);
-    FindBoreRows(rows, head, 1);
-    GatherBoreRows(rows);
-    std::set<int> finished;  // rows whose last member has passed
-    for (int i = 1; i <= rows.size(); ++i) {
-      after.insert({rows[i].X, rows[i].Y});
-      const int id = rows[i].GroupSize > 1 ? rows[i].GroupId : 0;
-      ASSERT_FALSE(id != 0 && finished.count(id)) << "row " << id << " split in round " << round;
-      if (i == rows.size() || rows[i + 1].GroupId != id) finished.insert(id);
-    }
-    EXPECT_EQ(after, places);
+    const OneBasedList<BoreGroup> groups = GroupBores(c.bores, c.table ? *c.table : head, c.frame);
+    EXPECT_EQ(Summary(groups), c.groups) << c.name;
     int drilled = 0;
-    for (const BoreGroup& g : GroupBores(bores, head, {})) drilled += g.Count;
-    EXPECT_EQ(drilled, n);
+    for (const BoreGroup& g : groups) drilled += g.Count;
+    EXPECT_EQ(drilled, c.bores.size()) << c.name << ": every bore drilled once";
   }
 }
 

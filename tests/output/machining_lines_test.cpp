@@ -12,46 +12,36 @@
 namespace mq {
 namespace {
 
-// A column along Y longer than its spindle set takes further strokes, each as many holes
-// on as it has spindles, downwards when it starts above its end, measured in the
-// drawing's units; tool words without any T word must not loop. Far depths give Z0.
-TEST(BoreGroupLines, OneLinePerStrokeOfTheHead) {
-  // BoreGroup: StartX, StartY, Z, Diameter, ToolWords, Count, Pitch, Axis, EndX, EndY.
-  // clang-format off
-  const std::tuple<BoreGroup, float, ProgramLines> cases[] = {
-      {{10, 20, 95, 5, " T0", 1, 0, 0, 10, 20}, 1, {"G00 X10 Y20 Z0 T0"}},
-      {{37, 50, 12, 5, " T1 T2", 2, 32, 1, 69, 50}, 1, {"G20 X37 Y50 Z12 T1 T2", "G00 X69"}},
-      {{50, 100, 12, 8, " T3 T4", 5, 32, -1, 50, 228}, 1,
-       {"G00 X50 Y100 Z12 T3 T4", "G00 X50 Y164 Z12 T3 T4", "G00 X50 Y228 Z12 T3"}},
-      {{50, 228, 12, 8, " T3 T5", 3, 64, -1, 50, 100}, 1, {"G00 X50 Y228 Z12 T3 T5", "G00 X50 Y100 Z12 T3"}},
-      {{2, 4, 12, 8, " T3", 2, 64, -1, 2, 6.52f}, 25.4f, {"G00 X2 Y4 Z12 T3", "G00 X2 Y6.52 Z12 T3"}},
-      {{1, 2, 12, 8, "", 3, 32, -1, 1, 66}, 1, {"G00 X1 Y2 Z12"}}};
-  // clang-format on
-  for (const auto& [group, millimetres_per_unit, expected] : cases) {
-    ProgramLines lines;
-    AppendBoreGroupLines({group}, WriterFrame{.MillimetresPerUnit = millimetres_per_unit}, lines);
-    EXPECT_EQ(lines, expected) << group.ToolWords;
-  }
-}
-
-// Grooves run along X (G16) unless steeper than 45 degrees (G17); no tool and no feeds
-// give no words. Each edge has its code; an edge bore's tool text is written whole.
-TEST(GrooveAndEdgeBoreLines, CodesWordsAndEndMoves) {
+// Bore groups: a row along X is one G20 stroke and a move to its end; a column along Y
+// longer than its spindle set takes further strokes, each as many holes on as it has
+// spindles, downwards when it starts above its end, measured in the drawing's units;
+// tool words without any T word must not loop; far depths give Z0. Grooves run along X
+// (G16) unless steeper than 45 degrees (G17); no tool and no feeds give no words. Each
+// edge has its code; an edge bore's tool text is written whole, "0" names no tool.
+TEST(SectionLines, BoreGroupsGroovesAndEdgeBores) {
   ProgramLines lines;
-  // LineBoreRecord: X1, Y1, X2, Y2, Z, Width, Kerf, VZ, VX, Tool.
   // clang-format off
+  // BoreGroup: StartX, StartY, Z, Diameter, ToolWords, Count, Pitch, Axis, EndX, EndY.
+  AppendBoreGroupLines({{10, 20, 95, 5, " T0", 1, 0, 0, 10, 20}, {37, 50, 12, 5, " T1 T2", 2, 32, 1, 69, 50},
+                        {50, 100, 12, 8, " T3 T4", 5, 32, -1, 50, 228}, {50, 228, 12, 8, " T3 T5", 3, 64, -1, 50, 100},
+                        {1, 2, 12, 8, "", 3, 32, -1, 1, 66}}, WriterFrame{}, lines);
+  // LineBoreRecord: X1, Y1, X2, Y2, Z, Width, Kerf, VZ, VX, Tool.
   AppendGrooveLines({{10, 20, 300, 20, 8, 0, 0, 1500, 4000, 61}, {10, 20, 10, 380, 8, 0, 0, 0, 0, 61},
                      {0, 100, 100, 0, 99}, {400, 0, 300, 101, 5}}, WriterFrame{}, lines);
-  // clang-format on
-  // EdgeBoreRecord: Side, VX, X, Y, Z, Diameter, G, Speed, ToolText ("0" names no tool).
+  // EdgeBoreRecord: Side, VX, X, Y, Z, Diameter, G, Speed, ToolText.
   OneBasedList<EdgeBoreRecord> edge_bores{{1, 2500, 32, 20, 9.5f, 0, 1, 0, std::string_view("12")}};
-  for (int16_t side = 2; side <= 5; ++side)
-    edge_bores.push_back({side, 0, 32, 20, 9.5f, 0, 1, 0, std::string_view("0")});
+  for (int16_t side = 2; side <= 5; ++side) edge_bores.push_back({side, 0, 32, 20, 9.5f, 0, 1, 0, std::string_view("0")});
   AppendEdgeBoreLines(edge_bores, WriterFrame{}, lines);
-  EXPECT_EQ(lines, (ProgramLines{"G16 X10 Y20 Z8 T61 VZ1500 VX4000", "G00 X300", "G17 X10 Y20 Z8 T61",
-                                 "G00 Y380", "G16 X0 Y100 Z0", "G00 X100", "G17 X400 Y0 Z5", "G00 Y101",
-                                 "G09 X32 Y20 Z9.5 T12" + std::string(28, ' ') + " VX2500",
+  EXPECT_EQ(lines, (ProgramLines{"G00 X10 Y20 Z0 T0", "G20 X37 Y50 Z12 T1 T2", "G00 X69", "G00 X50 Y100 Z12 T3 T4",
+                                 "G00 X50 Y164 Z12 T3 T4", "G00 X50 Y228 Z12 T3", "G00 X50 Y228 Z12 T3 T5",
+                                 "G00 X50 Y100 Z12 T3", "G00 X1 Y2 Z12", "G16 X10 Y20 Z8 T61 VZ1500 VX4000", "G00 X300",
+                                 "G17 X10 Y20 Z8 T61", "G00 Y380", "G16 X0 Y100 Z0", "G00 X100", "G17 X400 Y0 Z5",
+                                 "G00 Y101", "G09 X32 Y20 Z9.5 T12" + std::string(28, ' ') + " VX2500",
                                  "G08 X32 Y20 Z9.5", "G06 X32 Y20 Z9.5", "G07 X32 Y20 Z9.5"}));
+  lines.clear();
+  AppendBoreGroupLines({{2, 4, 12, 8, " T3", 2, 64, -1, 2, 6.52f}}, WriterFrame{.MillimetresPerUnit = 25.4f}, lines);
+  // clang-format on
+  EXPECT_EQ(lines, (ProgramLines{"G00 X2 Y4 Z12 T3", "G00 X2 Y6.52 Z12 T3"})) << "a stroke in inches";
 }
 
 // The upper of two rows for a tool applies; a row whose enable cell is empty or blank is
@@ -80,21 +70,13 @@ PathSegment P(int16_t type, float x, float y, float z = 4, int16_t chain = 0, fl
 }
 constexpr int16_t kStart = kContourStart;
 
-ProgramLines Lines(OneBasedList<PathSegment> path, const WriterFrame& frame = {},
-                   const Settings& settings = {}) {
+// The lines of a path; the settings write tool 7 as 17.
+ProgramLines Lines(OneBasedList<PathSegment> path, const WriterFrame& frame) {
+  Settings settings;
+  settings.ToolSubstitution[0] = {"1", "7", "17"};
   ProgramLines lines;
   AppendPathLines(path, frame, PathToolSource{ToolTable{}, settings}, lines);
   return lines;
-}
-
-TEST(PathLines, ContourStartWordsAndTheToolKeptAndSubstituted) {
-  Settings settings;
-  settings.ToolSubstitution[0] = {"1", "7", "17"};
-  PathSegment first = P(-1, 0, 0, 95, kStart);
-  first.Tool = 7, first.CompCode = "G41 L6", first.VX = 3000, first.VZ = 2000, first.VM = 18000;
-  EXPECT_EQ(Lines({first, P(1, 5, 0, 95), P(-1, 10, 10, 5, kStart), P(1, 20, 10, 5)}, {}, settings),
-            (ProgramLines{"G10 X0 Y0 Z0 T17 R-6 VX3000 VZ2000 VM18000", "G00 X5 Y0 Z0", "G10 X10 Y10 Z5 T17",
-                          "G00 X20 Y10 Z5"}));
 }
 
 TEST(PathLines, PiecesOfEveryKind) {
@@ -106,6 +88,8 @@ TEST(PathLines, PiecesOfEveryKind) {
     return static_cast<float>(std::tan(std::asin(half_chord / radius) / 2));
   };
   const float flat = bulge(50, 12000), flat_inch = bulge(5, 400);
+  PathSegment tooled = P(-1, 0, 0, 95, kStart);  // far depths give Z0
+  tooled.Tool = 7, tooled.CompCode = "G41 L6", tooled.VX = 3000, tooled.VZ = 2000, tooled.VM = 18000;
   struct Case {
     const char* name;
     OneBasedList<PathSegment> path;
@@ -114,6 +98,8 @@ TEST(PathLines, PiecesOfEveryKind) {
   };
   // clang-format off
   const Case cases[] = {
+      {"start words; the tool kept and substituted", {tooled, P(1, 5, 0, 95), P(-1, 10, 10, 5, kStart), P(1, 20, 10, 5)},
+       {"G10 X0 Y0 Z0 T17 R-6 VX3000 VZ2000 VM18000", "G00 X5 Y0 Z0", "G10 X10 Y10 Z5 T17", "G00 X20 Y10 Z5"}},
       {"empty entries at the end dropped", {P(-1, 0, 0, 3, kStart), P(1, 5, 0, 3), P(0, 0, 0)},
        {"G10 X0 Y0 Z3", "G00 X5 Y0 Z3"}},
       {"no chain start: no first line", {P(-1, 0, 0, 3), P(1, 5, 0, 3)}, {"G00 X5 Y0 Z3"}},
@@ -158,9 +144,8 @@ TEST(CompensationWord, SideValueAndToolRadius) {
       {"G42 ", 3, " R+6.25"}, {"G42 ", 0, " R"}, {"G41 ", 0, " R-"}, {"G42 R.5", 0, " R+0.5"},
       {"G41 L0.004", 0, " R-"}, {"\tG42 R2", 0, " R+2"}};
   // clang-format on
-  for (const auto& [code, tool, word] : cases) {
+  for (const auto& [code, tool, word] : cases)
     EXPECT_EQ(CompensationWord(FixedText<10>(code), tool, table, 2), word) << code;
-  }
 }
 
 }  // namespace

@@ -29,14 +29,9 @@ TEST(DecimalText, IsTheSevenDigitTextOfTheSingle) {
 // coordinate word keeps the rounded value for the writer's later steps; the feed text has
 // no zero before the point and still a number when the value is lost in the rounding.
 TEST(RoundToPrecision, RoundsTheDecimalTextHalfAwayFromZeroForWordsAndFeeds) {
-  struct Case {
-    float value;
-    int precision;
-    float rounded;
-    const char *word, *feed;
-  };
+  // Value, precision, rounded value, coordinate word, feed text.
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<float, int, float, const char*, const char*> cases[] = {
       {12.256f, 2, 12.26f, " X12.26", "12.26"}, {12.6f, 0, 13, " X13", "13"}, {2.5f, 0, 3, " X3", "3"},
       {-2.5f, 0, -3, " X-3", "-3"}, {0.125f, 2, 0.13f, " X0.13", ".13"}, {-0.125f, 2, -0.13f, " X-0.13", "-.13"},
       {1.005f, 2, 1.01f, " X1.01", "1.01"}, {999.995f, 2, 1000, " X1000", "1000"},
@@ -48,14 +43,13 @@ TEST(RoundToPrecision, RoundsTheDecimalTextHalfAwayFromZeroForWordsAndFeeds) {
       {-0.994f, 2, -0.99f, " X-0.99", "-.99"}, {0.001f, 3, 0.001f, " X0.001", ".001"},
       {5000, 2, 5000, " X5000", "5000"}, {600.004f, 2, 600, " X600", "600"}};
   // clang-format on
-  for (const Case& c : cases) {
-    const float rounded = RoundToPrecision(c.value, c.precision);
-    EXPECT_EQ(rounded, c.rounded) << c.value << " at precision " << c.precision;
-    EXPECT_EQ(std::signbit(rounded), std::signbit(c.rounded)) << c.value;
-    float kept = c.value;
-    EXPECT_EQ(FormatCoordinateWord('X', kept, c.precision), c.word) << c.value;
-    EXPECT_EQ(kept, c.rounded) << c.value;
-    EXPECT_EQ(FormatFeedValue(c.value, c.precision), c.feed) << c.value;
+  for (const auto& [value, precision, rounded, word, feed] : cases) {
+    float kept = value;
+    EXPECT_EQ(FormatCoordinateWord('X', kept, precision) + " " + FormatFeedValue(value, precision),
+              word + (" " + std::string(feed)))
+        << value << " at precision " << precision;
+    EXPECT_EQ((std::vector{kept, RoundToPrecision(value, precision)}), std::vector(2, rounded)) << value;
+    EXPECT_FALSE(std::signbit(kept) && kept == 0) << value;
   }
 }
 

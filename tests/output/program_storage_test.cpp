@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "output/directory_system.h"
 #include "output/program_writer.h"
@@ -29,9 +28,8 @@ test::DxfBuilder WorkedExample(const std::string& route = "ROUTE Z20 T5 F5000 FD
 Strings FilesWritten(const test::Conversion& c) {
   Strings files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(c.dir.path())) {
-    if (entry.is_regular_file() && !test::IsDrawingFile(entry.path())) {
+    if (entry.is_regular_file() && !test::IsDrawingFile(entry.path()))
       files.push_back(entry.path().lexically_relative(c.dir.path()).generic_string());
-    }
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -57,16 +55,13 @@ std::string Index(const Strings& names, const std::string& added = "*") {
   return bytes;
 }
 
-TEST(IndexRecord, FiftyBytesWithNameDescriptionDateAndLineEnd) {
-  EXPECT_EQ(IndexRecordText("panel1", "A DESCRIPTION LONGER THAN THIRTY CHARACTERS", {1999, 3, 5}),
-            "PANEL1  A DESCRIPTION LONGER THAN THIR03-05-1999\r\n");
-  EXPECT_EQ(Entry("B", ""), "B" + std::string(37, ' ') + "03-05-2001\r\n");
-  EXPECT_EQ(IndexHeaderText(12), " 12" + std::string(45, ' ') + "\r\n");
-}
-
-// A name already entered is replaced in place and the count stays; a new one goes in
-// name order (by character code) and raises the count.
+// Records of 50 bytes. A name already entered is replaced in place and the count stays;
+// a new one goes in name order (by character code) and raises the count.
 TEST(UpdatedIndex, SameNameReplacedInPlaceNewNameInOrder) {
+  EXPECT_EQ(IndexRecordText("panel1", "A DESCRIPTION LONGER THAN THIRTY CHARACTERS", {1999, 3, 5}) +
+                Entry("B", "") + IndexHeaderText(12),
+            "PANEL1  A DESCRIPTION LONGER THAN THIR03-05-1999\r\nB" + std::string(37, ' ') +
+                "03-05-2001\r\n 12" + std::string(45, ' ') + "\r\n");
   using enum IndexOutcome;
   // clang-format off
   const std::tuple<Strings, std::string, IndexOutcome> cases[] = {
@@ -77,14 +72,13 @@ TEST(UpdatedIndex, SameNameReplacedInPlaceNewNameInOrder) {
     Strings expected = names;
     if (outcome != Replaced)
       expected.insert(std::upper_bound(expected.begin(), expected.end(), added), added);
-    const auto image = UpdatedIndex(Index(names, ""), Entry(added, "SIDE"));
-    ASSERT_TRUE(image) << added;
-    EXPECT_EQ(image->Outcome, outcome) << added;
-    EXPECT_EQ(image->Bytes, Index(expected, added)) << added;
+    const IndexImage image =
+        UpdatedIndex(Index(names, ""), Entry(added, "SIDE")).value_or(IndexImage{"", Damaged});
+    EXPECT_EQ(image.Bytes, Index(expected, added)) << added;
+    EXPECT_EQ(image.Outcome, outcome) << added;
   }
-  EXPECT_EQ(UpdatedIndex("", Entry("A", "SIDE"))->Bytes,
-            Index({"A"}, "A"));  // an empty file gets its count record
-  EXPECT_FALSE(UpdatedIndex(Index({"A"}, "") + "x", Entry("B", "SIDE")));  // damaged: not a multiple of 50
+  EXPECT_EQ(UpdatedIndex("", Entry("A", "SIDE"))->Bytes, Index({"A"}, "A"))
+      << "an empty file gets its count record";
   std::string lower_case = Index({"SIDE1"}, "");
   lower_case.replace(kIndexRecordSize, 5, "side1");  // stored in lower case by some other tool
   EXPECT_EQ(UpdatedIndex(lower_case, Entry("SIDE1", "SIDE"))->Bytes, Index({"SIDE1"}, "SIDE1"));
@@ -98,7 +92,6 @@ TEST(ProgramName, FileNamePartPaddedAndUpperCasedThenCheckedAndAskedForUntilLega
   RunContext run(person);
   for (const char* name : {"A", "PANEL1  ", "ZZZZZZZZ", "side", "abcdefgh "})
     EXPECT_EQ(CheckProgramName(run, name), name);
-  EXPECT_TRUE(person.questions.empty());
   person.answers = {"TOOLONGNAME", "p2"};
   EXPECT_EQ(CheckProgramName(run, "_PANEL  "), std::optional<std::string>("p2"));  // used as typed
   EXPECT_EQ(person.questions[1], "TOOLONGNAME Name Not Legal for PTP400\r\n\r\n           Enter New Name:");
@@ -142,17 +135,14 @@ TEST(StoreProgram, PlainFilesAndTheDirectorySystem) {
   // clang-format on
   for (const auto& [directory_system, name, index, answer, line_limit, effects, index_after] : cases) {
     test::Conversion c(WorkedExample());
-    const bool in_sub = name.substr(0, 4) == "sub/";
-    const std::string index_file = in_sub ? "sub/index.ind" : "out/INDEX.IND",
+    const std::string index_file = name.starts_with("sub/") ? "sub/index.ind" : "out/INDEX.IND",
                       scratch = c.dir.path().string() + "/";
     std::filesystem::create_directories(c.dir / "sub");
-    c.settings.DirectorySystem = directory_system;
-    if (*line_limit) c.settings.LineLimit = line_limit;
+    c.settings.DirectorySystem = directory_system, c.settings.LineLimit = *line_limit ? line_limit : "600";
     if (*answer) c.person.answers = {answer};
     if (index) std::ofstream(c.dir / index_file) << (*index ? index : IndexHeaderText(0));
-    const bool absolute = name.find('/') != std::string::npos;
-    Strings report =
-        c.Process(scratch + "PART" + (name.empty() ? "" : " ") + (absolute ? scratch : "") + name);
+    Strings report = c.Process(scratch + "PART" + (name.empty() ? "" : " ") +
+                               (name.find('/') != std::string::npos ? scratch : "") + name);
     for (std::string& line : report) line = line.substr(0, line.find(": "));  // the system's reason aside
     std::string effects_seen = Joined(report, "|") + " # " + Joined(FilesWritten(c), " ") + " # " +
                                Joined(c.person.questions, "|") + Joined(c.person.messages, "|") +
@@ -164,42 +154,37 @@ TEST(StoreProgram, PlainFilesAndTheDirectorySystem) {
       effects_seen.erase(at, scratch.size());
     EXPECT_EQ(effects_seen, effects);
     EXPECT_EQ(c.Written(index_file), index_after) << name;
-    const OneBasedList<std::string>& names = c.ledger.ConvertedNames;
-    EXPECT_EQ(c.Written("PNAME.DAT"), names.empty() ? "" : names.back() + "\r\n") << "the last name stored";
-    EXPECT_EQ(c.Written("MQ.PNX").size(),
-              c.ledger.WrittenPrograms.size() * std::strlen("PART,1,MAT,600,400\r\n"))
-        << "one line for each program stored";
+    const OneBasedList<std::string>& entered = c.ledger.ConvertedNames;
+    EXPECT_EQ(c.Written("PNAME.DAT"), entered.empty() ? "" : entered.back() + "\r\n");
+    EXPECT_EQ(c.Written("MQ.PNX").size(), 20 * c.ledger.WrittenPrograms.size())
+        << "a line of 20 for each program";
   }
 }
 
 // Par.DAT is looked for where ROOT says; it is read for bores only (the golden cases show
-// that), and a missing one is reported once a run.
-TEST(ParDat, WhereItIsAndAMissingOneReportedOnceARun) {
+// that).
+TEST(ParameterFilePath, RootDefaultAndFallback) {
   SilentOperator nobody;
   RunContext run(nobody);
-  EXPECT_EQ(ParameterFilePath(run), "C:\\400V80\\Par.DAT");
-  for (const auto& [root, path] : {std::pair{"D:\\MACHINE", "D:\\MACHINE\\Par.DAT"},
-                                   {"/opt/ptp/", "/opt/ptp/Par.DAT"},
-                                   {"", "c:\\400v80\\Par.DAT"}}) {
-    run.RootDirectory = root;
-    EXPECT_EQ(ParameterFilePath(run), path) << root;
-  }
-  test::Conversion c(WorkedExample().Circle("VBORE D5 Z12", 100, 100, 2.5));
-  c.Process(), c.Process();
-  const Strings lines = c.Messages();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Parameter file PAR.DAT not found."), 1);
+  const std::string unset = ParameterFilePath(run);
+  run.RootDirectory = "D:\\MACHINE";
+  const std::string machine = ParameterFilePath(run);
+  run.RootDirectory = "";
+  EXPECT_EQ(unset + "|" + machine + "|" + ParameterFilePath(run),
+            "C:\\400V80\\Par.DAT|D:\\MACHINE\\Par.DAT|c:\\400v80\\Par.DAT");
 }
 
-// MQ.PNX is found whatever the case of its name; the restart option starts it anew with
-// the first drawing of the run only.
-TEST(AppendPartList, RestartOptionStartsTheListOnceARun) {
+// What happens once a run, kept in the run's ledger: a missing Par.DAT is reported for
+// the first drawing only, and with the restart option MQ.PNX (found whatever the case
+// of its name) starts anew with the first drawing.
+TEST(OutputLedger, WhatHappensOnceARun) {
   for (const bool restart : {false, true}) {
-    test::Conversion c(WorkedExample());
+    test::Conversion c(WorkedExample().Circle("VBORE D5 Z12", 100, 100, 2.5));
     std::ofstream(c.dir / "mq.pnx", std::ios::binary) << "OLD,1,MAT,1,2\r\n";
     c.run.RestartPartList = restart;
-    c.Process();
-    c.Process();
-    EXPECT_FALSE(c.ledger.FirstDrawingOfRun);
+    c.Process(), c.Process();
+    const Strings lines = c.Messages();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Parameter file PAR.DAT not found."), 1);
     EXPECT_EQ(c.Written("mq.pnx"), std::string(restart ? "" : "OLD,1,MAT,1,2\r\n") +
                                        "PART.DXF,1,MAT,600,400\r\nPART.DXF,1,MAT,600,400\r\n");
   }

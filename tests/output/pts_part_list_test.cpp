@@ -23,9 +23,8 @@ TEST(PtsListText, OldEntriesUnderARecountedHeader) {
       {"1234567890123456789\r\n", false, "2.00, 2,D\r\n1234567890123456789\r\n"},
       {"123456789012345678\r\n5,6\r\n", false, "2.00, 2,D\r\n5,6\r\n"}};
   // clang-format on
-  for (const auto& [old_text, millimetres, start] : cases) {
+  for (const auto& [old_text, millimetres, start] : cases)
     EXPECT_EQ(PtsListText(old_text, "7,8", millimetres), std::string(start) + "7,8\r\n") << old_text;
-  }
 }
 
 // Columns by name, "~" for a quoted one, "=" before the value the drawing gave. Empty
@@ -35,39 +34,37 @@ TEST(PtsEntryLine, ColumnsSpecialValuesAndUnits) {
   const PtsPart side{600, 400, "SIDE", 1, 2};
   // clang-format off
   const std::tuple<std::vector<std::string>, PtsPart, const char*> cases[] = {
-      {{"LENGTH", "WIDTH", "~DESCRIPTION"}, side, "600,400,\"SIDE\""},
       {{"LENGTH=590.456", "HEIGHT=12", "~DESCRIPTION=TOP"}, side, "590.46,12,\"TOP\""},
       {{"LENGTH", "WIDTH", "~DESCRIPTION", "~GRAIN", "COLOR", "POSTLAMINATIONFLAG", "", "~DESCRIPTION1", "QTY=2"},
        side, "600,400,\"SIDE\",\" \",0,12,0,\"SIDE\",2"},
       {{"POSTLAMINATIONFLAG=3", "", "=X", "", ""}, side, "3,0,X"},
       {{"LENGTH", "WIDTH"}, {600, 400, "", PtsUnitFactor(false, false), 2}, "23.62,15.75"},
       {{"LENGTH", "WIDTH"}, {24, 18, "", PtsUnitFactor(true, true), 2}, "609.6,457.2"},
-      {{"LENGTH", "WIDTH"}, {24, 18.125f, "", PtsUnitFactor(true, false), 3}, "24,18.125"},
-      {{"LENGTH", "WIDTH"}, {600, 400, "", PtsUnitFactor(false, true), 2}, "600,400"}};
+      {{"LENGTH", "WIDTH"}, {24, 18.125f, "", PtsUnitFactor(true, false), 3}, "24,18.125"}};
   // clang-format on
   for (const auto& [columns, part, line] : cases) {
     std::array<std::string, kPtsColumns> names{}, values{};
     std::array<bool, kPtsColumns> quoted{};
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      std::string column = columns[i];
-      quoted[i + 1] = !column.empty() && column[0] == '~';
-      if (quoted[i + 1]) column.erase(0, 1);
+    for (std::size_t i = 1; i <= columns.size(); ++i) {
+      const std::string& column = columns[i - 1];
+      quoted[i] = column.starts_with('~');
       const std::size_t equals = column.find('=');
-      names[i + 1] = column.substr(0, equals);
-      if (equals != std::string::npos) values[i + 1] = column.substr(equals + 1);
+      names[i] = column.substr(quoted[i], equals - quoted[i]);
+      if (equals != std::string::npos) values[i] = column.substr(equals + 1);
     }
     EXPECT_EQ(PtsEntryLine({names, quoted, values}, part), line) << columns[0];
   }
 }
 
+// The drawing's PTS instruction names the list: blanks removed, the default path and
+// name where it gives none, ".PTS" where it gives no extension.
 TEST(PtsListPath, DefaultNameOrTheDrawingsList) {
   Settings s;
-  s.PTSPath = "C:\\JOBS\\";
-  s.PTSName = "PARTS";
+  s.PTSPath = "C:\\JOBS\\", s.PTSName = "PARTS";
   // clang-format off
   const std::pair<const char*, const char*> cases[] = {
-      {"", "C:\\JOBS\\PARTS.PTS"}, {"JOB7", "C:\\JOBS\\JOB7.PTS"}, {" JOB 7 ", "C:\\JOBS\\JOB7.PTS"},
-      {"C:\\LISTS\\JOB7.TXT", "C:\\LISTS\\JOB7.TXT"}, {"C:\\LISTS\\", "C:\\LISTS\\PARTS.PTS"}};
+      {"", "C:\\JOBS\\PARTS.PTS"}, {" JOB 7 ", "C:\\JOBS\\JOB7.PTS"}, {"C:\\LISTS\\JOB7.TXT", "C:\\LISTS\\JOB7.TXT"},
+      {"C:\\LISTS\\", "C:\\LISTS\\PARTS.PTS"}};
   // clang-format on
   for (const auto& [control, path] : cases) EXPECT_EQ(PtsListPath(control, s), path) << control;
 }
@@ -75,31 +72,25 @@ TEST(PtsListPath, DefaultNameOrTheDrawingsList) {
 // OFF and ERROR make no entry and say why; a drawing without values makes none either.
 // The list is found whatever the case of its name.
 TEST(WritePtsEntry, ControlValueOfTheDrawing) {
-  const std::string old = "600,400,\"OLD PART\",1\r\n", unchanged = old;
+  const std::string old = "600,400,\"OLD PART\",1\r\n";
   // Control value, whether the drawing gives a value, a list and its text, the report line.
   // clang-format off
-  const std::tuple<const char*, bool, const char*, std::string, const char*> cases[] = {
-      {"OFF", true, "cutlist.pts", unchanged, "PTS File Generation Turned OFF in Drawing"},
-      {"ERROR", true, "cutlist.pts", unchanged, "Entry not made to PTS file due to Error"},
-      {"", false, "cutlist.pts", unchanged, ""},
-      {"", true, "cutlist.pts", "2.00, 2,M\r\n" + old + "2\r\n", "Entry to PTS: $cutlist.pts"},
-      {"JOB7", true, "JOB7.PTS", "2.00, 1,M\r\n2\r\n", "Entry to PTS: $JOB7.PTS"}};
+  const std::tuple<const char*, bool, const char*, std::string, std::string> cases[] = {
+      {"OFF", true, "cutlist.pts", old, "PTS File Generation Turned OFF in Drawing"},
+      {"ERROR", true, "cutlist.pts", old, "Entry not made to PTS file due to Error"}, {"", false, "cutlist.pts", old, ""},
+      {"", true, "cutlist.pts", "2.00, 2,M\r\n" + old + "2\r\n", "Entry to PTS: "},
+      {"JOB7", true, "JOB7.PTS", "2.00, 1,M\r\n2\r\n", "Entry to PTS: "}};
   // clang-format on
   for (const auto& [control, value, list, text, message] : cases) {
     test::Conversion c(test::PanelOfLines());
-    c.settings.PTSPath = c.settings.DestinationPath;
-    c.settings.PTSName = "CUTLIST";
+    c.settings.PTSPath = c.settings.DestinationPath, c.settings.PTSName = "CUTLIST",
     c.settings.PTSMetric = true;
     c.state.PtsFieldNames[1] = "QTY";
     c.state.PtsValues = {control, value ? "2" : ""};
     std::ofstream(c.dir / "out/cutlist.pts", std::ios::binary) << old;
     WritePtsEntry(c.writer, "SIDE");
-    std::vector<std::string> lines = c.Messages();
-    for (std::string& line : lines) {
-      if (const std::size_t at = line.find(c.settings.PTSPath); at != std::string::npos)
-        line.replace(at, c.settings.PTSPath.size(), "$");
-    }
-    EXPECT_EQ(lines, *message ? std::vector<std::string>{message} : std::vector<std::string>{}) << control;
+    const std::string entered = message.ends_with(": ") ? message + c.settings.PTSPath + list : message;
+    EXPECT_EQ(c.Messages(), entered.empty() ? std::vector<std::string>{} : std::vector{entered}) << control;
     EXPECT_EQ(c.Written(std::string("out/") + list), text) << control;
   }
 }
