@@ -1,102 +1,95 @@
+// One request taken through ProcessFile: the run variables it gives, and how the reader,
+// the engine and the writers end a drawing.
+
 #include "shell/process_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
 
-#include "support/dxf_builder.h"
-#include "support/recording_operator.h"
+#include "support/conversion.h"
 
 namespace mq {
 namespace {
 
 namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
 
-class ProcessFileTest : public ::testing::Test {
- protected:
-  // The scratch directory written with backslashes, as an operator on Windows types it.
-  std::string Dir() const { return scratch.path().string() + "\\"; }
-  void Process(std::string request) {
-    run.PendingMessage.clear();
-    ProcessFile(request, run, Settings(), nullptr);
-    trimmed_request = request;
-  }
-
-  test::ScratchDirectory scratch{"process"};
-  test::RecordingOperator person;
-  RunContext run{person};
-  std::string trimmed_request;
-};
-
-TEST_F(ProcessFileTest, RequestGivesDrawingAndProgramName) {
-  struct Case {
-    const char* file;     // drawing created in the directory; nullptr: none
-    const char* request;  // after the directory
-    const char* drawing;  // DxfFileName after the directory
-    const char* program;
-    const char* title;  // first pending line; for a missing drawing the whole message
-  };
-  const Case cases[] = {
-      {"A.DXF", "A", "A.DXF", "A", "A"},
-      {"B.dxf", "B.dxf", "B.dxf", "B", "B"},  // the extension test is case-blind
-      {"C.DXF", "C.DXF   P12  ", "C.DXF", "P12", "P12"},
-      {"D.DXF.OLD", "D.DXF.OLD", "D.DXF.OLD", "D", "D"},
+// The scratch directory is written with backslashes, as an operator on Windows types it.
+TEST(ProcessFile, RequestGivesDrawingAndProgramName) {
+  // Drawing created in the directory (nullptr: none), request and DxfFileName after the
+  // directory ("%" stands for it), program name, first report line (for a missing drawing
+  // the whole message after the directory).
+  // clang-format off
+  const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+      {"A.DXF", "A", "A.DXF", "A", "A"}, {"B.dxf", "B.dxf", "B.dxf", "B", "B"},  // the extension test is case-blind
+      {"C.DXF", "C.DXF   P12  ", "C.DXF", "P12", "P12"}, {"D.DXF.OLD", "D.DXF.OLD", "D.DXF.OLD", "D", "D"},
       {nullptr, "E.TXT", "E.TXT.DXF", "E.TXT", "E.TXT.DXF  NOT FOUND"},
-      {"F.DXF", "F.DXF C:\\OUT\\P7.DXF", "F.DXF", "C:\\OUT\\P7", "P7"},  // no directory in the title
+      {"F.DXF", "F.DXF %OUT\\P7.DXF", "F.DXF", "%OUT\\P7", "P7"}};  // no directory in the title
+  // clang-format on
+  test::Conversion c(test::PanelOfLines());
+  const std::string dir = c.dir.path().string() + "\\";
+  const auto in_dir = [&](std::string text) {  // "%" stands for the directory
+    return text.find('%') == std::string::npos ? text : text.replace(text.find('%'), 1, dir);
   };
-  int failures = 0;
-  for (const Case& c : cases) {
-    if (c.file) test::DxfBuilder().Rectangle("BORDER", 0, 0, 600, 400).Save(scratch / c.file);
-    Process("  " + Dir() + c.request);
-    std::string request = c.request;
-    request.erase(request.find_last_not_of(' ') + 1);
-    EXPECT_EQ(trimmed_request, Dir() + request) << "the request is trimmed in place";
-    EXPECT_EQ(run.ProgramName, c.program) << c.request;
-    if (c.file) {
-      EXPECT_FALSE(run.FileFailed) << c.request << ": " << run.PendingMessage;
-      EXPECT_EQ(fs::path(run.DxfFileName), scratch / c.drawing) << c.request;
-      EXPECT_EQ(fs::path(run.DxfDirectory), scratch.path() / "") << c.request;
-      EXPECT_EQ(run.PendingMessage.substr(0, std::string(c.title).size() + 1), std::string(c.title) + "\r");
-    } else {
-      ++failures;
-      EXPECT_TRUE(run.FileFailed) << c.request;
-      EXPECT_EQ(run.DxfFileName, Dir() + c.drawing);
-      EXPECT_EQ(run.DxfDirectory, Dir());
-      EXPECT_EQ(run.PendingMessage, Dir() + c.title + "\r");
-    }
-    ASSERT_EQ(run.FailedFiles.size(), failures) << "a failure never carries over";
+  fs::create_directory(c.dir / "OUT");
+  for (const auto& [file, given, drawing, program, title] : cases) {
+    if (file) test::PanelOfLines().Save(c.dir / file);
+    c.run.PendingMessage.clear();
+    // Where the drawing is found, it is named as the file system holds it.
+    const std::string full = dir + in_dir(given), where = file ? c.dir.path().string() + "/" : dir;
+    std::string request = "  " + full;
+    ProcessFile(request, c.run, c.settings, c.ledger);
+    EXPECT_EQ(request, full.substr(0, full.find_last_not_of(' ') + 1)) << "trimmed in place";
+    EXPECT_EQ(c.run.ProgramName + "|" + c.Messages().at(0) + "|" + c.run.DxfFileName + "|" +
+                  c.run.DxfDirectory + (c.run.FileFailed ? "|failed" : ""),
+              in_dir(program) + "|" + (file ? "" : dir) + title + "|" + where + drawing + "|" + where +
+                  (file ? "" : "|failed"));
   }
-  EXPECT_EQ(run.FailedFiles[1], Dir() + "E.TXT.DXF");
-}
-
-TEST_F(ProcessFileTest, RequestWithoutSeparatorHasNoDirectory) {
-  test::DxfBuilder().Rectangle("BORDER", 0, 0, 600, 400).Save(scratch / "LOCAL.DXF");
+  EXPECT_EQ(c.run.FailedFiles.raw(), Strings{dir + "E.TXT.DXF"}) << "a failure never carries over";
+  // Without a separator the drawing is looked for in the working directory.
   const fs::path before = fs::current_path();
-  fs::current_path(scratch.path());
-  Process("LOCAL");
-  fs::current_path(before);
-  EXPECT_FALSE(run.FileFailed);
-  EXPECT_EQ(run.DxfDirectory, "");
-  EXPECT_EQ(run.DxfFileName, "LOCAL.DXF");
+  fs::current_path(c.dir.path()), c.Process("PART"), fs::current_path(before);
+  EXPECT_EQ(c.run.DxfFileName + "|" + c.run.DxfDirectory, "PART.DXF|");
 }
 
-TEST_F(ProcessFileTest, ReaderFailureSkipsTheEngine) {
-  std::ofstream(scratch / "CUT.DXF") << "0\nSECTION\n2\nENTITIES\n0\nLINE\n";
-  std::ofstream(scratch / "EMPTY.DXF") << "0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nEOF\n";
-  const std::string cut = (scratch / "CUT.DXF").string(), empty = (scratch / "EMPTY.DXF").string();
-  Process(Dir() + "CUT");
-  EXPECT_EQ(run.PendingMessage, "CUT\rDXF file ends before the end of its ENTITIES section: " + cut + "\r")
-      << "nothing after the reader's message";
-  Process(Dir() + "EMPTY");
-  EXPECT_TRUE(run.FileFailed);
-  EXPECT_EQ(run.DxfFileName, "~");
-  EXPECT_EQ(person.messages, std::vector<std::string>{"ENTITIES Section not found in  " + empty + "    "});
-  ASSERT_EQ(run.FailedFiles.size(), 2);
-  EXPECT_EQ(run.FailedFiles[1], cut);
-  EXPECT_EQ(run.FailedFiles[2], empty) << "under its own name";
+// The outcome of each stage: a drawing converted gets its program and part-list lines;
+// one that asks for no code only its part-list entry; one the engine or the reader
+// fails is listed under its own name and nothing follows its reason; a program that
+// cannot be stored leaves no part-list entry either.
+TEST(ProcessFile, EachStageEndsTheDrawingItsOwnWay) {
+  const test::DxfBuilder route =
+      test::PanelOfLines(0, 0, "BORDER Z19").Line("ROUTE Z5 T5", 100, 100, 200, 100);
+  // Drawing, DXF text instead of a drawing, destination exists, report after the title, files written.
+  // clang-format off
+  const std::tuple<test::DxfBuilder, const char*, bool, std::string, std::string> cases[] = {
+      {route, nullptr, true, "PART|CONVERSION COMPLETED.  4 Lines|Entry to PTS: $out/LIST.PTS", "MQ.PNX out/LIST.PTS out/PART"},
+      {test::PanelOfLines(0, 0, "BORDER NO"), nullptr, true,
+       "PART|Entry to PTS: $out/LIST.PTS|Code Generation Turned Off in Drawing", "out/LIST.PTS"},
+      {test::DxfBuilder().Line("ROUTE T3", 0, 0, 100, 0), nullptr, true,
+       "PART|Part BORDER or BORDER Layer NOT Found!!!|CONVERSION PROCESS ABORTED.", ""},
+      {route, "0\nSECTION\n2\nENTITIES\n0\nLINE\n", true, "PART|DXF file ends before the end of its ENTITIES section: "
+       "$PART.DXF", ""},
+      {route, nullptr, false, "PART|Cannot write $missing/PART", ""}};
+  // clang-format on
+  for (const auto& [drawing, text, destination, report, files] : cases) {
+    test::Conversion c(test::WithInstructions(drawing, {"PTS QTY=2"}));
+    if (text) std::ofstream(c.dir / "PART.DXF") << text;
+    if (!destination) c.settings.DestinationPath = (c.dir / "missing/").string();
+    c.settings.PTSPath = (c.dir / "out/").string(), c.settings.PTSName = "LIST",
+    c.settings.PtsFieldNames[1] = "QTY";
+    std::string seen;
+    for (const std::string& line : c.Process())  // the system's reason for a failed write aside
+      seen += (seen.empty() ? "" : "|") + line.substr(0, line.starts_with("Cannot") ? line.rfind(": ") : -1);
+    for (std::size_t at; (at = seen.find(c.dir.path().string() + "/")) != std::string::npos;)
+      seen.replace(at, c.dir.path().string().size() + 1, "$");
+    EXPECT_EQ(seen, report);
+    EXPECT_EQ(c.run.FailedFiles.empty(), !files.empty()) << report;
+    std::string made;
+    for (const char* file : {"MQ.PNX", "out/LIST.PTS", "out/PART"})
+      if (fs::exists(c.dir / file)) made += (made.empty() ? "" : " ") + std::string(file);
+    EXPECT_EQ(made, files) << report;
+  }
 }
 
 }  // namespace
