@@ -1,18 +1,16 @@
 // `marquill400-cli convert`: one report row per drawing, the failed files at the end,
-// and an exit status that says whether every drawing was converted.
+// and an exit status that says whether every drawing was converted. (A run where every
+// drawing converts is what each golden case is.)
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
 
-#include "cli/commands.h"
-#include "cli/inspect_cli_harness.h"
+#include "inspect_cli_harness.h"
 #include "support/dxf_builder.h"
+#include "support/golden_cases.h"
 
 #if !defined(_WIN32)
 #include <sys/wait.h>
@@ -21,9 +19,6 @@
 namespace mq::cli {
 namespace {
 
-namespace fs = std::filesystem;
-using test::CliRun;
-using test::Has;
 using test::RunCli;
 
 constexpr const char* kStrayRow =
@@ -35,10 +30,10 @@ class ConvertCommand : public ::testing::Test {
  protected:
   ConvertCommand() {
     std::ofstream(settings, std::ios::binary) << "[Configuration]\r\nMetric=Metric\r\nLineLimit=600\r\n";
-    fs::create_directories(out);
+    std::filesystem::create_directories(out);
   }
-  // A 600 x 400 panel with a short route in its middle, or with a stray line there
-  // on its border layer.
+  // A 600 x 400 panel with a short route in its middle, or with a stray line there on
+  // its border layer.
   std::string Drawing(const std::string& name, bool stray_border_line) const {
     mq::test::DxfBuilder()
         .Rectangle("BORDER", 0, 0, 600, 400)
@@ -48,33 +43,20 @@ class ConvertCommand : public ::testing::Test {
   }
 
   mq::test::ScratchDirectory dir{"cli-convert"};
-  std::string settings = (dir / "MQ400.INI").string();
-  std::string out = (dir / "out").string();
+  std::string settings = (dir / "MQ400.INI").string(), out = (dir / "out").string();
 };
 
+// --settings may also precede the command. A usage error of any command exits 2 and
+// does nothing.
 TEST_F(ConvertCommand, EveryDrawingGetsItsRowAndOnlyTheFailedAreListed) {
-  const std::string good = Drawing("GOOD.DXF", false);
-  const std::string stray = Drawing("STRAY.DXF", true);
-  const std::string missing = (dir / "GONE.DXF").string();
-  // --settings may also precede the command.
-  const CliRun run = RunCli({"--settings", settings, "convert", good, stray, missing, "--dest", out});
+  const std::string good = Drawing("GOOD.DXF", false), stray = Drawing("STRAY.DXF", true);
+  const std::string missing = (dir / "GONE.DXF").string(), none = (dir / "NONE.INI").string();
+  const test::CliRun run = RunCli({"--settings", settings, "convert", good, stray, missing, "--dest", out});
   EXPECT_EQ(run.status, kExitFailed) << run.err;
   EXPECT_EQ(run.out.rfind("GOOD\nCONVERSION COMPLETED.", 0), 0u) << run.out;
   EXPECT_EQ(run.out.substr(run.out.find("STRAY\n")),
             kStrayRow + missing + "  NOT FOUND\n" + kFailedHeading + stray + "\n" + missing + "\n");
-}
-
-TEST_F(ConvertCommand, AllConvertedExitsZeroAndWritesIntoTheDestination) {
-  const CliRun run = RunCli({"convert", Drawing("GOOD.DXF", false), "--settings", settings, "--dest", out});
-  EXPECT_EQ(run.status, kExitOk) << run.out << run.err;
-  EXPECT_FALSE(Has(run.out, "failed to process")) << run.out;
-  EXPECT_FALSE(fs::is_empty(out));
-}
-
-TEST_F(ConvertCommand, UsageErrorsOfEveryCommandExitTwoWithoutOutput) {
-  const std::string good = Drawing("GOOD.DXF", false);
-  const std::string none = (dir / "NONE.INI").string();
-  const std::pair<std::vector<std::string>, const char*> cases[] = {
+  const std::pair<std::vector<std::string>, const char*> usage_errors[] = {
       {{"convert", "--settings", settings}, "drawings is required"},
       {{"convert", good, "--settings", none}, "settings file not found"},
       {{"convert", good, "--settings", settings, "--dest", (dir / "nowhere").string()},
@@ -82,11 +64,10 @@ TEST_F(ConvertCommand, UsageErrorsOfEveryCommandExitTwoWithoutOutput) {
       {{"inspect"}, "DRAWING is required"},
       {{"inspect", "--paths", "--settings", none, good}, "settings file not found"},
       {{"layer"}, "NAME is required"}};
-  for (const auto& [args, reason] : cases) {
-    const CliRun run = RunCli(args);
-    EXPECT_EQ(run.status, kExitUsage) << args[0] << " " << reason;
-    EXPECT_TRUE(Has(run.err, reason)) << run.err;
-    EXPECT_EQ(run.out, "") << "nothing is done";
+  for (const auto& [args, reason] : usage_errors) {
+    const test::CliRun usage = RunCli(args);
+    EXPECT_EQ(std::to_string(usage.status) + "|" + usage.out, "2|") << args[0] << " " << reason;
+    EXPECT_TRUE(test::Has(usage.err, reason)) << usage.err;
   }
 }
 
@@ -100,9 +81,7 @@ TEST_F(ConvertCommand, TheInstalledProgramExitsOneAndPrintsTheAbortForAStrayBord
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), kExitFailed);
-  std::ostringstream printed;
-  printed << std::ifstream(captured).rdbuf();
-  EXPECT_EQ(printed.str(), kStrayRow + std::string(kFailedHeading) + stray + "\n")
+  EXPECT_EQ(mq::test::ReadBytes(captured), kStrayRow + std::string(kFailedHeading) + stray + "\n")
       << "nothing on standard error";
 }
 #endif

@@ -1,8 +1,6 @@
 #pragma once
 // Runs marquill400-cli in-process with its standard output and error captured.
 
-#include <gtest/gtest.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,15 +25,8 @@ inline CliRun RunCli(std::vector<std::string> args) {
   return {status, out.str(), err.str()};
 }
 
-// The printed JSON document; the report's formatting is not part of what it says.
-inline Json Parsed(const CliRun& run) { return Json::parse(run.out); }
-
 inline bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
-}
-
-inline void ExpectHasAll(const std::string& text, const std::vector<std::string>& parts) {
-  for (const std::string& part : parts) EXPECT_TRUE(Has(text, part)) << part << "\n--- in:\n" << text;
 }
 
 }  // namespace mq::cli::test
