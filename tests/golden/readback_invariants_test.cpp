@@ -458,9 +458,21 @@ std::vector<std::string> ProgramTexts(const fs::path& directory) {
 const fs::path kHead = kSourceDirectory / "examples" / "Par.DAT";
 const fs::path kPlainSettings = kSourceDirectory / "tests" / "data" / "MQ400-plain.INI";
 
-ProgramSource GoldenSource(const std::string& name) {
+// The program of a case's one drawing; a case of several drawings is checked drawing by
+// drawing, each against the program named after it.
+std::vector<ProgramSource> GoldenSources(const std::string& name) {
   const GoldenCase golden = ReadGoldenCase(kGoldenDirectory / name);
-  return {name, golden.Drawings.front(), golden.Settings, golden.Head, ProgramTexts(golden.Expected() / "out")};
+  const fs::path out = golden.Expected() / "out";
+  if (golden.Drawings.size() == 1) {
+    return {{name, golden.Drawings[0], golden.Settings, golden.Head, ProgramTexts(out)}};
+  }
+  std::vector<ProgramSource> sources;
+  for (const fs::path& drawing : golden.Drawings) {
+    const std::string program = drawing.stem().string();
+    sources.push_back(
+        {name + "/" + program, drawing, golden.Settings, golden.Head, {ReadFile(out / program)}});
+  }
+  return sources;
 }
 
 TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
@@ -485,7 +497,11 @@ TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
   // clang-format on
   cases.insert(cases.end(), std::begin(corrupted), std::end(corrupted));
   for (const Case& c : cases) {
-    const std::vector<Failure> failures = Check(GoldenSource(c.Name), c.Corrupt);
+    std::vector<Failure> failures;
+    for (const ProgramSource& source : GoldenSources(c.Name)) {
+      const std::vector<Failure> found = Check(source, c.Corrupt);
+      failures.insert(failures.end(), found.begin(), found.end());
+    }
     std::string report;
     for (const Failure& failure : failures) report += "\n  " + failure.Text;
     if (c.Expected == 0) {
