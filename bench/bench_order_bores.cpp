@@ -22,7 +22,7 @@ struct Sheet {
   mq::EntityStore store;
   mq::Settings settings;
   mq::ConversionState state;
-  mq::EngineContext c{run, store, settings, state, nullptr};
+  mq::EngineContext c{run, store, settings, state};
 
   Sheet() {
     mq::ExtentBox& panel = state.PartExtents[mq::kPanelBox];

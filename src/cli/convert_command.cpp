@@ -28,13 +28,6 @@ struct ConvertOptions {
   bool restart_part_list = false;     // --restart-part-list: the "/A" switch of the command line
 };
 
-std::string WithTrailingSeparator(std::string directory) {
-  if (!directory.empty() && directory.back() != '/' && directory.back() != '\\') {
-    directory += static_cast<char>(std::filesystem::path::preferred_separator);
-  }
-  return directory;
-}
-
 // The settings of the run with the --dest override; false after telling why they
 // cannot be used.
 bool LoadSettings(CommandIo& io, const ConvertOptions& options, Settings& settings) {
@@ -44,7 +37,8 @@ bool LoadSettings(CommandIo& io, const ConvertOptions& options, Settings& settin
       io.err << "marquill400-cli: destination directory not found: " << options.destination << "\n";
       return false;
     }
-    settings.DestinationPath = WithTrailingSeparator(options.destination);
+    settings.DestinationPath = WithClosingSeparator(
+        options.destination, static_cast<char>(std::filesystem::path::preferred_separator));
   }
   return true;
 }

@@ -10,6 +10,8 @@
 #include <windows.h>
 #endif
 
+#include "input/file_paths.h"
+
 namespace mq::cli {
 
 namespace fs = std::filesystem;
@@ -27,15 +29,13 @@ fs::path ExecutableDirectory() {
   const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
   if (!ec) return executable.parent_path();
 #endif
+
   return fs::current_path();
 }
 
 void SetRunEnvironment(RunContext& run) {
-  std::string directory = ExecutableDirectory().string();
-  if (!directory.empty() && directory.back() != '/' && directory.back() != '\\') {
-    directory += static_cast<char>(fs::path::preferred_separator);
-  }
-  run.ProgramDirectory = directory;
+  run.ProgramDirectory =
+      WithClosingSeparator(ExecutableDirectory().string(), static_cast<char>(fs::path::preferred_separator));
   if (const char* root = std::getenv("ROOT")) run.RootDirectory = std::string(root);
 }
 

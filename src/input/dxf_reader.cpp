@@ -83,7 +83,8 @@ void ReadDxf(std::string& file_name, EntityStore& store, RunContext& run) {
     return;
   }
   if (lines.StartsWith(kBinarySentinel)) {
-    FailReading(run, JoinText({"Only ASCII DXF drawings can be read; this one is a binary DXF: ", path}), path);
+    FailReading(run, JoinText({"Only ASCII DXF drawings can be read; this one is a binary DXF: ", path}),
+                path);
     return;
   }
   if (!FindEntitiesSection(lines)) {
@@ -111,8 +112,9 @@ void ReadDxf(std::string& file_name, EntityStore& store, RunContext& run) {
     run.ui->YieldToWindow();
     if (!lines.Next(code_line)) break;
     const int code = GroupCodeOf(code_line);
+    const int64_t code_line_number = lines.LineNumber();
     if (!lines.Next(value_line)) break;
-    if (section.Group(code, value_line)) {
+    if (section.Group(code, value_line, code_line_number)) {
       lines.Close();
       section.Finish();
       run.ui->SetProgress(kParsingMeter, 100);
@@ -127,12 +129,14 @@ void ReadDxf(std::string& file_name, EntityStore& store, RunContext& run) {
       run.ui->SetProgress(kParsingMeter, static_cast<int>(lines.BytesConsumed() * 100 / lines.FileSize()));
     }
   }
+  const std::string last_line = " (line " + std::to_string(lines.LineNumber()) + ")";
   if (!lines.ReadError().empty()) {
-    FailReading(run, JoinText({"Cannot read the drawing ", path, ": ", lines.ReadError()}), path);
+    FailReading(run, JoinText({"Cannot read the drawing ", path, ": ", lines.ReadError(), last_line}), path);
     return;
   }
   // Half a drawing would machine half a part.
-  FailReading(run, JoinText({"DXF file ends before the end of its ENTITIES section: ", path}), path);
+  FailReading(run, JoinText({"DXF file ends before the end of its ENTITIES section: ", path, last_line}),
+              path);
 }
 
 }  // namespace mq

@@ -5,6 +5,7 @@
 
 #include "input/drawing_text.h"
 #include "input/numeric_text.h"
+#include "input/plain_text.h"
 
 namespace mq {
 
@@ -14,15 +15,6 @@ namespace {
 constexpr std::string_view kInstructionTitles[] = {"MARQUILL400 INSTRUCTIONS", "POST INSTRUCTIONS"};
 // TextIndex is a 16-bit field; larger text numbers stay in TextNumber.
 constexpr int32_t kLargestTextIndex = 32767;
-
-// Values are short: a plain search beats a library call.
-bool Contains(std::string_view text, std::string_view part) {
-  if (part.size() > text.size()) return false;
-  for (std::size_t i = 0; i + part.size() <= text.size(); ++i) {
-    if (text[i] == part[0] && text.compare(i, part.size(), part) == 0) return true;
-  }
-  return false;
-}
 
 bool IsAscii(std::string_view text) {
   for (char c : text) {
@@ -53,19 +45,6 @@ bool EqualsWithoutBlanks(std::string_view text, std::string_view word) {
     ++matched;
   }
   return matched == word.size();
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           const auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-           return up(x) == up(y);
-         });
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // X and Y coordinates also keep the drawing's lowest value, for the shift to 0.
@@ -99,11 +78,12 @@ EntitySection::EntitySection(EntityStore& store) : store_(store) {
 }
 
 int EntitySection::OpenRecord() {
-  store_.Entities.emplace_back();
+  store_.Entities.emplace_back().Line = line_;
   return store_.LastIndex();
 }
 
-bool EntitySection::Group(int code, std::string_view value) {
+bool EntitySection::Group(int code, std::string_view value, int64_t line) {
+  line_ = static_cast<int32_t>(std::min<int64_t>(line, INT32_MAX));
   if (code == 0) return Boundary(value);
   // Groups before the section's first entity belong to no record.
   if (current_ <= 1) return false;
@@ -124,32 +104,66 @@ void EntitySection::Apply(int index, int code, std::string_view value) {
     case 8:
       SetLayer(index, value);
       break;
-    case 10: ReadCoordinate(e.X1, min_x_, value); break;
-    case 20: ReadCoordinate(e.Y1, min_y_, value); break;
-    case 11: ReadCoordinate(e.X2, min_x_, value); break;
-    case 21: ReadCoordinate(e.Y2, min_y_, value); break;
-    case 30: e.Z1 = ReadSingle(value); break;
-    case 31: e.Z2 = ReadSingle(value); break;
-    case 38: e.Elevation = ReadSingle(value); break;
-    case 39: e.Thickness = ReadSingle(value); break;
+    case 10:
+      ReadCoordinate(e.X1, min_x_, value);
+      break;
+    case 20:
+      ReadCoordinate(e.Y1, min_y_, value);
+      break;
+    case 11:
+      ReadCoordinate(e.X2, min_x_, value);
+      break;
+    case 21:
+      ReadCoordinate(e.Y2, min_y_, value);
+      break;
+    case 30:
+      e.Z1 = ReadSingle(value);
+      break;
+    case 31:
+      e.Z2 = ReadSingle(value);
+      break;
+    case 38:
+      e.Elevation = ReadSingle(value);
+      break;
+    case 39:
+      e.Thickness = ReadSingle(value);
+      break;
     case 40:
-    case 12: e.Radius = ReadSingle(value); break;
+    case 12:
+      e.Radius = ReadSingle(value);
+      break;
     case 41:
-    case 13: e.Width41 = ReadSingle(value); break;
-    case 42: e.Bulge = ReadSingle(value); break;
+    case 13:
+      e.Width41 = ReadSingle(value);
+      break;
+    case 42:
+      e.Bulge = ReadSingle(value);
+      break;
     case 50:
-    case 22: e.StartAngle = ReadSingle(value); break;
+    case 22:
+      e.StartAngle = ReadSingle(value);
+      break;
     case 51:
-    case 23: e.EndAngle = ReadSingle(value); break;
+    case 23:
+      e.EndAngle = ReadSingle(value);
+      break;
     case 62:
       last_colour_ = ReadSingle(value);
       e.Color = RoundToInt16(last_colour_);
       break;
-    case 70: e.Flags = RoundToInt16(ReadSingle(value)); break;
+    case 70:
+      e.Flags = RoundToInt16(ReadSingle(value));
+      break;
     case 72:
-    case 73: e.Justify = RoundToInt16(static_cast<float>(e.Justify) + ReadSingle(value)); break;
-    case 75: e.Justify = RoundToInt16(ReadSingle(value)); break;
-    case 66: e.FollowFlag = RoundToInt16(ReadSingle(value)); break;
+    case 73:
+      e.Justify = RoundToInt16(static_cast<float>(e.Justify) + ReadSingle(value));
+      break;
+    case 75:
+      e.Justify = RoundToInt16(ReadSingle(value));
+      break;
+    case 66:
+      e.FollowFlag = RoundToInt16(ReadSingle(value));
+      break;
     case 210:
     case 220:
     case 230: {
@@ -186,9 +200,9 @@ void EntitySection::SetLayer(int index, std::string_view value) {
   const bool from_polyline = polyline_layer_state_ == PolylineLayer::Set && !polyline_layer_.empty();
   DrawingEntity& e = Record(index);
   if (from_polyline) {
-    e.Layer = TrimBlanks(polyline_layer_);
+    e.Layer = TrimSpaces(polyline_layer_);
   } else {
-    AssignUpperCase(e.Layer, TrimBlanks(value));
+    AssignUpperCase(e.Layer, TrimSpaces(value));
   }
   if (index == last_solid_ && e.Layer.view().substr(0, 6) == "PANEL ") no_shift_ = true;
 }

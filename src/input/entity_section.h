@@ -16,9 +16,10 @@ class EntitySection {
   // Re-creates the store's tables and clears its instruction layer.
   explicit EntitySection(EntityStore& store);
 
-  // One group pair (code from GroupCodeOf, value as read). True when the pair was
-  // the section's ENDSEC: the reading is complete and Finish may run.
-  bool Group(int code, std::string_view value);
+  // One group pair (code from GroupCodeOf, value as read, the drawing's line of the
+  // code). True when the pair was the section's ENDSEC: the reading is complete and
+  // Finish may run.
+  bool Group(int code, std::string_view value, int64_t line);
 
   // The end step: brings the drawing's lowest X and Y to 0 unless something forbids it.
   void Finish();
@@ -41,7 +42,8 @@ class EntitySection {
   void FinishLwPolyline();
 
   EntityStore& store_;
-  int current_ = 1;  // record being filled
+  int current_ = 1;   // record being filled
+  int32_t line_ = 0;  // the drawing's line of the group being read
   int32_t text_count_ = 0;
   float min_x_ = 0, min_y_ = 0;  // never positive
   float last_colour_ = 0;

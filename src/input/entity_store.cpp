@@ -28,7 +28,7 @@ std::string_view TrimmedName(std::string_view name) {
 
 bool HasSequencedHead(std::string_view layer) {
   if (layer.size() < 5) return false;
-  std::string head(layer.substr(0, 5));
+  std::string head(layer.substr(0, kLayerKeywordLength));
   for (char& c : head) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
   for (std::string_view known : kSequencedHeads) {
     if (head == known) return true;
@@ -42,24 +42,24 @@ void MapToFace(EntityRegisters& r) {
   const float old_x1 = std::fabs(r.EntX1);
   const float old_y1 = std::fabs(r.EntY1);
   switch (r.EntFace) {
-    case 1:
-    case 2:
+    case face::kTopEdge:
+    case face::kBottomEdge:
       r.EntX1 = old_x1;
       r.EntY1 = std::fabs(r.EntZ1);
       r.EntElevation = old_y1;
       break;
-    case 3:
-    case 4:
+    case face::kLeftEdge:
+    case face::kRightEdge:
       r.EntX1 = std::fabs(r.EntZ1);
       r.EntY1 = old_x1;
       r.EntElevation = old_y1;
       break;
-    case 5:
+    case face::kSurface:
       r.EntX1 = old_x1;  // Y1 keeps its sign
       r.EntElevation = std::fabs(r.EntZ1);
       break;
     default:
-      r.EntFace = 5;
+      r.EntFace = face::kSurface;
       return;
   }
   r.EntX2 = std::fabs(r.EntX2);
@@ -92,8 +92,7 @@ void MatchPlacedNotes(EntityRegisters& r, const NoteSources& notes) {
       r.ParamOverride = note.Text;
     }
     const int16_t op = RoundToInt16(ReadCodeNumber(r.ParamOverride));
-    if (notes.OperationTexts != nullptr && op >= 1 &&
-        op < static_cast<int>(notes.OperationTexts->size()) &&
+    if (notes.OperationTexts != nullptr && op >= 1 && op < static_cast<int>(notes.OperationTexts->size()) &&
         !IsBlankText((*notes.OperationTexts)[static_cast<std::size_t>(op)])) {
       r.ParamOverride = (*notes.OperationTexts)[static_cast<std::size_t>(op)];
     }
@@ -133,6 +132,7 @@ void LoadEntity(EntityStore& store, int& index, const NoteSources& notes, Operat
 
   r.EntSequence = 0;
   r.EntType = e.EntityType;
+  r.EntLine = e.Line;
   r.EntText = store.TextOf(e);
   r.EntLayer = e.Layer;
   r.EntX1 = e.X1 * scale;
@@ -161,7 +161,7 @@ void LoadEntity(EntityStore& store, int& index, const NoteSources& notes, Operat
   r.EntThickness = std::fabs(r.EntThickness);
 
   // A route polyline drawn on the top face gives its depth as the vertex thickness.
-  if (r.EntLayer.view().substr(0, 2) == "RO" && r.EntType == "VERTEX    " && r.EntFace == 5) {
+  if (r.EntLayer.view().substr(0, 2) == "RO" && r.EntType == "VERTEX    " && r.EntFace == face::kSurface) {
     r.EntElevation = r.EntThickness;
     r.EntThickness = 0;
   }

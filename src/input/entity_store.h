@@ -17,6 +17,18 @@ namespace mq {
 
 constexpr std::size_t kEntityTypeWidth = 10;
 constexpr std::size_t kLayerWidth = 114;
+// The length of the operation keyword at the head of a layer name (ROUTE, VBORE, ...).
+constexpr std::size_t kLayerKeywordLength = 5;
+
+// The machining faces of an entity (EntFace): the four edges of the panel, numbered as
+// the edge bores and the edge views number them, and the panel's top surface.
+namespace face {
+constexpr int16_t kTopEdge = 1;     // Y maximum
+constexpr int16_t kBottomEdge = 2;  // Y minimum
+constexpr int16_t kLeftEdge = 3;    // X minimum
+constexpr int16_t kRightEdge = 4;   // X maximum
+constexpr int16_t kSurface = 5;     // the top surface, drawn in plan
+}  // namespace face
 
 // One DXF entity as read. Group codes in the comments.
 struct DrawingEntity {
@@ -42,6 +54,9 @@ struct DrawingEntity {
   // 1: the full index into EntityTexts. TextIndex keeps its 16 bits and
   // stops at 32767; this one goes on, so every text of a large drawing stays found.
   int32_t TextNumber = 0;
+  // The drawing's line that starts the entity (its group 0), for messages that say
+  // where in the drawing a problem is; 0 for records the reader made up.
+  int32_t Line = 0;
 
   // True for records that carry no entity (index 1 and the record opened at ENDSEC).
   bool IsBlank() const;
@@ -73,8 +88,9 @@ struct EntityRegisters {
   int16_t EntFace = 0;
   int16_t EntSequence = 0;
   int16_t MaxSequence = 0;
+  int32_t EntLine = 0;  // the drawing's line that starts the entity
 
-  std::string ParamOverride;     // parameter text of a matched placed note
+  std::string ParamOverride;      // parameter text of a matched placed note
   bool NoteMatchPending = false;  // raised by the engine before each operation
 
   bool LeadCodeSeen = false;  // some layer name uses the LD code

@@ -5,18 +5,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "input/plain_text.h"
+
 namespace mq {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::toupper(x) == std::toupper(y);
-         });
-}
 
 template <class Test>
 std::optional<std::string> FindExisting(const std::string& path, Test is_wanted) {
@@ -33,7 +28,7 @@ std::optional<std::string> FindExisting(const std::string& path, Test is_wanted)
   if (directory.empty()) directory = ".";
   for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string candidate = it->path().filename().string();
-    if (SameIgnoringCase(candidate, name) && is_wanted(it->path(), ec)) {
+    if (EqualsIgnoringCase(candidate, name) && is_wanted(it->path(), ec)) {
       return wanted.parent_path().empty() ? candidate : (wanted.parent_path() / candidate).string();
     }
   }
@@ -53,13 +48,15 @@ std::string NativePath(const std::string& path) {
 }
 
 std::optional<std::string> FindExistingFile(const std::string& path) {
-  return FindExisting(path, [](const fs::path& p, std::error_code& ec) { return fs::is_regular_file(p, ec); });
+  return FindExisting(path,
+                      [](const fs::path& p, std::error_code& ec) { return fs::is_regular_file(p, ec); });
 }
 
 std::optional<std::string> FindExistingDirectory(const std::string& path) {
   std::string trimmed = path;
-  while (trimmed.size() > 1 && (trimmed.back() == '\\' || trimmed.back() == '/')) trimmed.pop_back();
-  return FindExisting(trimmed, [](const fs::path& p, std::error_code& ec) { return fs::is_directory(p, ec); });
+  while (trimmed.size() > 1 && EndsWithSeparator(trimmed)) trimmed.pop_back();
+  return FindExisting(trimmed,
+                      [](const fs::path& p, std::error_code& ec) { return fs::is_directory(p, ec); });
 }
 
 }  // namespace mq

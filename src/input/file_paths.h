@@ -8,6 +8,23 @@
 
 namespace mq {
 
+inline bool EndsWithSeparator(const std::string& path) {
+  return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+// The separator a directory is written with: the last one it holds, else `fallback`.
+inline char SeparatorOf(const std::string& directory, char fallback = '\\') {
+  const std::size_t last = directory.find_last_of("\\/");
+  return last != std::string::npos ? directory[last] : fallback;
+}
+
+// The directory with a separator at its end, of the kind it already uses; a directory
+// without one gets `fallback`. An empty directory stays empty (the working directory).
+inline std::string WithClosingSeparator(std::string directory, char fallback = '\\') {
+  if (!directory.empty() && !EndsWithSeparator(directory)) directory += SeparatorOf(directory, fallback);
+  return directory;
+}
+
 // The path with every '\' turned into the platform's separator where that is '/'.
 std::string NativePath(const std::string& path);
 

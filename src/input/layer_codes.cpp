@@ -15,12 +15,10 @@ constexpr std::size_t kToolCodeStart = 5;
 // ParamOverride is read with blanks after it, so a number at its end is ended.
 constexpr std::string_view kOverridePadding = "      ";
 // The characters that end a code's number when its fraction is read.
-constexpr char kTerminators[] = {' ', 'D', 'E', 'F', 'G', 'I', 'K', 'L', 'M', 'O', 'R', 'S', 'T', 'V',
-                                 'X', 'Y', 'Z', code_char::FD, code_char::FR, code_char::LD,
-                                 code_char::RO, code_char::RI, code_char::PD};
-// Markers: a code given without a value, and one given as zero.
-constexpr float kNoValueGiven = 999;
-constexpr float kZeroGiven = -1;
+constexpr char kTerminators[] = {
+    ' ', 'D',           'E',           'F',           'G',           'I',           'K',          'L',
+    'M', 'O',           'R',           'S',           'T',           'V',           'X',          'Y',
+    'Z', code_char::FD, code_char::FR, code_char::LD, code_char::RO, code_char::RI, code_char::PD};
 // Spindle speeds below this are written in thousands (S18 is 18000).
 constexpr double kSpeedInThousandsBelow = 30;
 constexpr double kLowestMachineCode = 2;
@@ -75,7 +73,7 @@ float AbsoluteCode(const EntityRegisters& r, char key) {
   const KeyedText k = Find(r, key);
   if (!k.found()) return 0;
   const float value = std::fabs(IntegerAndFraction(k));
-  return value == 0 ? kZeroGiven : value;
+  return value == 0 ? kCodeGivenAsZero : value;
 }
 
 // RI and RO: a code without a value means "given, no value"; an explicit 0 stays 0.
@@ -86,7 +84,7 @@ float RadiusCode(const EntityRegisters& r, char key) {
   if (value != 0) return value;
   const std::string_view after = k.after();
   const std::size_t first = after.find_first_not_of(' ');
-  return first != kNotFound && after[first] == '0' ? 0 : kNoValueGiven;
+  return first != kNotFound && after[first] == '0' ? 0 : kCodeWithoutValue;
 }
 
 int16_t WholeCode(const EntityRegisters& r, char key, std::size_t start) {
@@ -214,14 +212,14 @@ int16_t CodeES(const EntityRegisters& r) {
   const KeyedText k = Find(r, code_char::ES);
   if (!k.found()) return 0;
   const int16_t value = RoundToInt16(std::fabs(std::floor(ReadCodeNumber(k.after()))));
-  return value == 0 ? static_cast<int16_t>(kZeroGiven) : value;
+  return value == 0 ? static_cast<int16_t>(kCodeGivenAsZero) : value;
 }
 
 float CodeLD(const EntityRegisters& r) {
   const KeyedText k = Find(r, code_char::LD);
   if (!k.found()) return 0;
   const float value = IntegerAndFraction(k);
-  return value == 0 ? kNoValueGiven : value;
+  return value == 0 ? kCodeWithoutValue : value;
 }
 
 float CodeRI(const EntityRegisters& r) { return RadiusCode(r, code_char::RI); }

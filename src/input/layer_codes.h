@@ -25,6 +25,11 @@ constexpr char ES = '\xFC';  // also EX
 constexpr char OZ = '\xFD';
 }  // namespace code_char
 
+// The value a code written without a number reads as ("LD" alone): "the default".
+constexpr float kCodeWithoutValue = 999;
+// The value a code written as zero reads as, where zero must differ from "not given".
+constexpr float kCodeGivenAsZero = -1;
+
 // Rewrites every Layer of the store, repeating passes until nothing changes.
 // Clears and may raise store.Current.LeadCodeSeen.
 void SubstituteTwoLetterCodes(EntityStore& store);

@@ -12,7 +12,7 @@ namespace mq {
 namespace {
 
 // 0-based index of the first position where codes are looked for (position 6).
-constexpr std::size_t kCodeStart = 5;
+constexpr std::size_t kCodeStart = kLayerKeywordLength;
 constexpr std::size_t kNotFound = std::string::npos;
 
 struct CodeReplacement {
@@ -24,7 +24,7 @@ struct CodeReplacement {
 constexpr CodeReplacement kTwoLetterCodes[] = {
     {"FA", code_char::FA}, {"FD", code_char::FD}, {"FR", code_char::FR}, {"LD", code_char::LD},
     {"RO", code_char::RO}, {"RI", code_char::RI}, {"PD", code_char::PD}, {"ES", code_char::ES},
-    {"EX", code_char::ES}, {"OZ", code_char::OZ}, {"XP", 'Z'},          {"YP", 'Z'}};
+    {"EX", code_char::ES}, {"OZ", code_char::OZ}, {"XP", 'Z'},           {"YP", 'Z'}};
 
 // The next occurrence of `code` at or after `from`. "ROZ" is R followed by OZ, never
 // the RO code, wherever it stands.
@@ -97,7 +97,8 @@ void RenumberRoutes(EntityStore& store) {
     if (n == 0) continue;
     // The number is replaced where it was written: "ROUTE 3 D5" becomes "ROUTE40 D5".
     const std::string_view whole(name);
-    layer = JoinText({whole.substr(0, 5), std::to_string(10 * n + 10), whole.substr(kCodeStart + NumberSpan(window))});
+    layer = JoinText({whole.substr(0, kLayerKeywordLength), std::to_string(10 * n + 10),
+                      whole.substr(kCodeStart + NumberSpan(window))});
   }
 }
 
@@ -138,7 +139,7 @@ bool SplitOperations(EntityStore& store, std::size_t i) {
   std::size_t dollar = name.find('$');
   if (dollar == kNotFound) return false;
 
-  const std::string head = name.substr(0, 5);
+  const std::string head = name.substr(0, kLayerKeywordLength);
   std::string keyword = head;
   std::string suffix;
   const bool route = head == "ROUTE" || head == "EXCAV";
@@ -168,7 +169,8 @@ bool SplitOperations(EntityStore& store, std::size_t i) {
   const std::string rest = next_dollar != kNotFound ? name.substr(next_dollar) : name.substr(name.size() - 1);
 
   DrawingEntity next_operation = store.Entities[i];
-  next_operation.Layer = JoinText({keyword, suffix, next_text, InheritedCodes(first_text, next_text, route), rest});
+  next_operation.Layer =
+      JoinText({keyword, suffix, next_text, InheritedCodes(first_text, next_text, route), rest});
   store.Entities[i].Layer = name.substr(0, dollar);
   store.Entities.push_back(next_operation);
   return true;

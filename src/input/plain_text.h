@@ -37,12 +37,28 @@ inline std::string TrimLeadingBlanks(std::string_view text) {
   return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
 }
 
+// Blanks removed from both ends, NULs kept: a view into `text`. Values of a drawing are
+// trimmed so while they are read, before NULs mean anything.
+inline std::string_view TrimSpaces(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 // Blanks (and NULs) removed from both ends.
 inline std::string TrimBlanks(std::string_view text) {
   const std::string_view blanks(" \0", 2);
   const std::size_t first = text.find_first_not_of(blanks);
   if (first == std::string_view::npos) return {};
   return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+}
+
+// Equal letter for letter, ASCII letters compared without regard to case (file names,
+// settings keys, the reader's keywords).
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  const auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return up(x) == up(y); });
 }
 
 inline bool StartsWith(std::string_view text, std::string_view head) {

@@ -7,11 +7,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "input/plain_text.h"
 #include "input/entity_store.h"
 #include "input/file_paths.h"
+#include "input/plain_text.h"
 #include "output/atomic_file.h"
-#include "output/output_paths.h"
 
 namespace mq {
 

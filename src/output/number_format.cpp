@@ -7,6 +7,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "engine/driver/units.h"
+
 namespace mq {
 
 namespace {
@@ -18,8 +20,6 @@ constexpr int kSignificantDigits = 7;
 // Decimal places when the precision field holds no number.
 constexpr int kDefaultPrecisionMetric = 2;
 constexpr int kDefaultPrecisionInch = 3;
-
-constexpr float kMillimetresPerInch = 25.4f;
 
 // Enough decimals to write any single's exact binary value (the smallest subnormal has
 // 105 significant digits), so that the 7-digit rounding sees every digit.

@@ -1,8 +1,8 @@
 #include "output/program_storage.h"
 
+#include "input/file_paths.h"
 #include "output/atomic_file.h"
 #include "output/directory_system.h"
-#include "output/output_paths.h"
 
 namespace mq {
 

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "input/plain_text.h"
+#include "engine/driver/units.h"
 #include "input/file_paths.h"
 #include "input/numeric_text.h"
+#include "input/plain_text.h"
 #include "output/atomic_file.h"
 #include "output/number_format.h"
 
@@ -17,7 +18,6 @@ constexpr const char* kPtsOff = "OFF";
 constexpr const char* kPtsError = "ERROR";
 constexpr const char* kPostLaminationDefault = "12";
 
-constexpr float kMillimetresPerInch = 25.4f;
 constexpr float kInchesPerMillimetre = 0.03937f;
 
 // A first line that ends before this position is the old header.

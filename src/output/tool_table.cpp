@@ -54,7 +54,7 @@ const ToolEntry& ToolTable::operator[](int tool) const {
 
 std::string ParameterFilePath(const RunContext& run) {
   std::string directory = run.RootDirectory ? *run.RootDirectory : std::string(kDefaultRoot);
-  if (directory.empty() || (directory.back() != '\\' && directory.back() != '/')) directory += '\\';
+  if (!EndsWithSeparator(directory)) directory += '\\';
   std::string path = directory + kParameterFileName;
   if (path.size() == kPathOfEmptyRoot) path = std::string(kFallbackDirectory) + kParameterFileName;
   return path;

@@ -7,6 +7,8 @@
 #include <system_error>
 #include <utility>
 
+#include "input/plain_text.h"
+
 namespace mq {
 
 namespace fs = std::filesystem;
@@ -21,12 +23,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-         });
 }
 
 // The profile reader hands back a value written as "text" or 'text' without its quotes.
@@ -107,8 +103,8 @@ const IniFile::Line* IniFile::FindEntry(std::string_view section, std::string_vi
   bool in_section = false;
   for (const Line& line : lines_) {
     if (line.kind == LineKind::kSection) {
-      in_section = SameName(line.name, section);
-    } else if (in_section && line.kind == LineKind::kEntry && SameName(line.name, key)) {
+      in_section = EqualsIgnoringCase(line.name, section);
+    } else if (in_section && line.kind == LineKind::kEntry && EqualsIgnoringCase(line.name, key)) {
       return &line;
     }
   }
@@ -126,7 +122,7 @@ std::optional<std::size_t> IniFile::NewKeyPosition(std::string_view section) con
     const Line& line = lines_[i];
     if (line.kind == LineKind::kSection) {
       if (position) return position;  // the end of the first section of that name
-      if (SameName(line.name, section)) position = i + 1;
+      if (EqualsIgnoringCase(line.name, section)) position = i + 1;
     } else if (position && line.kind == LineKind::kEntry) {
       position = i + 1;
     }

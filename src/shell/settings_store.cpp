@@ -13,6 +13,7 @@
 
 #include "input/file_paths.h"
 #include "input/numeric_text.h"
+#include "input/plain_text.h"
 
 namespace mq {
 
@@ -203,11 +204,6 @@ constexpr std::string_view kPtsPathKey = "Path";
 constexpr std::string_view kPtsNameKey = "Name";
 constexpr std::string_view kPtsUnitKey = "Unit";
 constexpr char kPtsQuotedMark = '~';
-
-std::string UpperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 void ReadPtsField(const IniFile& file, int column, Settings& settings) {
   std::string& name = settings.PtsFieldNames[static_cast<std::size_t>(column)];

@@ -28,17 +28,16 @@
 #include <iterator>
 #include <sstream>
 
+#include "output/program_paths.h"
 #include "output/program_reader.h"
 #include "support/drawing_census.h"
-#include "support/golden_cases.h"
 #include "support/dxf_builder.h"
+#include "support/golden_cases.h"
 
 namespace mq::test {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr double kTwoPi = 2 * std::numbers::pi;
-constexpr int kSamplesPerTurn = 256;
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -48,13 +47,13 @@ std::string ReadFile(const fs::path& path) {
 // The program's frame in drawing terms: panel corner, mirrored axes, arc turning sense.
 struct Frame {
   double W = 0, H = 0, Tolerance = 0.011, Match = 0.1;
-  bool MirrorX = false, MirrorY = false, ClockwiseIsTwo = true;
+  ProgramAxes Axes;
   std::optional<Point2> Corner;  // the panel's lower-left corner in the drawing
 };
 
 Point2 ToProgram(const Frame& f, Point2 p) {
   const double x = p.X - f.Corner->X, y = p.Y - f.Corner->Y;
-  return {f.MirrorX ? f.W - x : x, f.MirrorY ? f.H - y : y};
+  return {f.Axes.MirrorX ? f.W - x : x, f.Axes.MirrorY ? f.H - y : y};
 }
 
 bool OnPanel(const Frame& f, Point2 p, double grown) {
@@ -84,95 +83,15 @@ Frame FrameOf(const ProgramReading& program, const DrawingCensus& census, bool o
   const double mm = program.Header.Inch ? 25.4 : 1;
   f.Tolerance = program.Header.Inch ? 0.0011 : 0.011;
   f.Match = 0.1 / mm;
-  int origin = 1;
-  for (const ProgramLine& line : program.Lines) {
-    if (line.Origin) {
-      origin = *line.Origin;
-      break;
-    }
-  }
-  // O0..O3 say the corner after the machine's origin setting turned Y round.
-  f.MirrorX = origin == 2 || origin == 3;
-  f.MirrorY = (origin == 0 || origin == 2) != origin_lower_left;
-  f.ClockwiseIsTwo = !origin_lower_left != (f.MirrorX != f.MirrorY);
+  f.Axes = AxesOf(program, origin_lower_left);
   f.Corner = PanelCorner(census.BorderPoints, f.W, f.H, f.Match);
   return f;
 }
 
-// ---- contours as written
+using Contour = ProgramContour;
 
-using Contour = std::vector<const ProgramLine*>;
-
-bool IsPath(LineKind kind) {
-  return kind == LineKind::ContourStart || kind == LineKind::Move || kind == LineKind::CentreArc ||
-         kind == LineKind::RadiusArc || kind == LineKind::ThreePointArc;
-}
-
-// A contour opens at a line with start words, or at the first path line after one that
-// ended a contour or after other work.
-std::vector<Contour> ContoursOf(const ProgramReading& program) {
-  std::vector<Contour> contours;
-  bool open = false;
-  for (const ProgramLine& line : program.Lines) {
-    if (!IsPath(line.Kind)) {
-      open = false;
-      continue;
-    }
-    if (line.Kind == LineKind::ContourStart || !open) contours.emplace_back();
-    contours.back().push_back(&line);
-    open = !line.EndsContour;
-  }
-  return contours;
-}
-
-Point2 EndOf(const ProgramLine& line) { return {*line.X, *line.Y}; }
-
-double Turn(double angle) { return angle - kTwoPi * std::floor(angle / kTwoPi); }
-
-std::vector<Point2> ArcPoints(Point2 from, Point2 to, Point2 centre, bool clockwise, double tolerance) {
-  const double a0 = std::atan2(from.Y - centre.Y, from.X - centre.X);
-  const double a1 = std::atan2(to.Y - centre.Y, to.X - centre.X);
-  double sweep = Turn(clockwise ? a0 - a1 : a1 - a0);
-  if (Distance(from, to) < tolerance) sweep = kTwoPi;  // a full circle
-  const double r0 = Distance(from, centre), r1 = Distance(to, centre);
-  const int n = std::max(2, static_cast<int>(std::ceil(sweep / kTwoPi * kSamplesPerTurn)));
-  std::vector<Point2> points;
-  for (int k = 1; k <= n; ++k) {
-    const double t = static_cast<double>(k) / n, a = a0 + (clockwise ? -sweep : sweep) * t,
-                 r = r0 + (r1 - r0) * t;
-    points.push_back({centre.X + r * std::cos(a), centre.Y + r * std::sin(a)});
-  }
-  return points;
-}
-
-// The points the piece from `from` to the line's end passes, arcs traced, the end included.
 std::vector<Point2> Trace(const Frame& f, Point2 from, const ProgramLine& line) {
-  const Point2 to = EndOf(line);
-  const bool clockwise = (line.ArcDigit == 2) == f.ClockwiseIsTwo;
-  if (line.Kind == LineKind::CentreArc)
-    return ArcPoints(from, to, {*line.I, *line.J}, clockwise, f.Tolerance);
-  if (line.Kind == LineKind::RadiusArc) {
-    // The shorter arc of radius I: its centre lies right of the chord when it turns clockwise.
-    const double chord = Distance(from, to), r = *line.I;
-    if (chord == 0) return {to};
-    const double h = std::sqrt(std::max(0.0, r * r - chord * chord / 4)) * (clockwise ? 1 : -1);
-    const Point2 u{(to.X - from.X) / chord, (to.Y - from.Y) / chord};
-    const Point2 centre{(from.X + to.X) / 2 + h * u.Y, (from.Y + to.Y) / 2 - h * u.X};
-    return ArcPoints(from, to, centre, clockwise, f.Tolerance);
-  }
-  if (line.Kind == LineKind::ThreePointArc) {
-    const Point2 m{*line.I, *line.J};
-    const double d = 2 * (from.X * (m.Y - to.Y) + m.X * (to.Y - from.Y) + to.X * (from.Y - m.Y));
-    if (std::fabs(d) < 1e-9) return {m, to};
-    const auto sq = [](Point2 p) { return p.X * p.X + p.Y * p.Y; };
-    const Point2 c{(sq(from) * (m.Y - to.Y) + sq(m) * (to.Y - from.Y) + sq(to) * (from.Y - m.Y)) / d,
-                   (sq(from) * (to.X - m.X) + sq(m) * (from.X - to.X) + sq(to) * (m.X - from.X)) / d};
-    const auto angle = [&](Point2 p) {
-      return Turn(std::atan2(p.Y - c.Y, p.X - c.X) - std::atan2(from.Y - c.Y, from.X - c.X));
-    };
-    return ArcPoints(from, to, c, angle(m) > angle(to), f.Tolerance);
-  }
-  return {to};
+  return TracePiece(from, line, f.Axes, f.Tolerance);
 }
 
 // ---- the checks
@@ -458,9 +377,21 @@ std::vector<std::string> ProgramTexts(const fs::path& directory) {
 const fs::path kHead = kSourceDirectory / "examples" / "Par.DAT";
 const fs::path kPlainSettings = kSourceDirectory / "tests" / "data" / "MQ400-plain.INI";
 
-ProgramSource GoldenSource(const std::string& name) {
+// The program of a case's one drawing; a case of several drawings is checked drawing by
+// drawing, each against the program named after it.
+std::vector<ProgramSource> GoldenSources(const std::string& name) {
   const GoldenCase golden = ReadGoldenCase(kGoldenDirectory / name);
-  return {name, golden.Drawings.front(), golden.Settings, golden.Head, ProgramTexts(golden.Expected() / "out")};
+  const fs::path out = golden.Expected() / "out";
+  if (golden.Drawings.size() == 1) {
+    return {{name, golden.Drawings[0], golden.Settings, golden.Head, ProgramTexts(out)}};
+  }
+  std::vector<ProgramSource> sources;
+  for (const fs::path& drawing : golden.Drawings) {
+    const std::string program = drawing.stem().string();
+    sources.push_back(
+        {name + "/" + program, drawing, golden.Settings, golden.Head, {ReadFile(out / program)}});
+  }
+  return sources;
 }
 
 TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
@@ -485,7 +416,11 @@ TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
   // clang-format on
   cases.insert(cases.end(), std::begin(corrupted), std::end(corrupted));
   for (const Case& c : cases) {
-    const std::vector<Failure> failures = Check(GoldenSource(c.Name), c.Corrupt);
+    std::vector<Failure> failures;
+    for (const ProgramSource& source : GoldenSources(c.Name)) {
+      const std::vector<Failure> found = Check(source, c.Corrupt);
+      failures.insert(failures.end(), found.begin(), found.end());
+    }
     std::string report;
     for (const Failure& failure : failures) report += "\n  " + failure.Text;
     if (c.Expected == 0) {
@@ -505,8 +440,8 @@ TEST(ReadbackInvariants, HoldOnEveryGoldenProgramAndBiteOnCorruptedOnes) {
 std::vector<std::string> Convert(const fs::path& drawing, const fs::path& settings, const fs::path& dir) {
   fs::create_directories(dir / "out");
   fs::copy_file(drawing, dir / drawing.filename(), fs::copy_options::overwrite_existing);
-  const std::string command = "cd '" + dir.string() + "' && ROOT='" + kHead.parent_path().string() +
-                              "' '" + MARQUILL_CLI_PATH + "' convert --settings '" + settings.string() +
+  const std::string command = "cd '" + dir.string() + "' && ROOT='" + kHead.parent_path().string() + "' '" +
+                              MARQUILL_CLI_PATH + "' convert --settings '" + settings.string() +
                               "' --dest out/ '" + drawing.filename().string() + "' >/dev/null 2>&1";
   return std::system(command.c_str()) == 0 ? ProgramTexts(dir / "out") : std::vector<std::string>{};
 }

@@ -20,15 +20,12 @@
 #include "input/entity_store.h"
 #include "input/layer_codes.h"
 #include "input/numeric_text.h"
+#include "output/program_paths.h"
 #include "support/recording_operator.h"
 
 namespace mq::test {
 
-struct Point2 {
-  double X = 0, Y = 0;
-};
-
-inline double Distance(Point2 a, Point2 b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
+using Point2 = ProgramPoint;
 
 struct DrawnBore {
   Point2 At;

@@ -16,14 +16,11 @@ constexpr int kVerticalBoreKinds = 1;  // "VBORE DRILLING"
 constexpr int kGrooveKind = 2;         // "GROOVE"
 constexpr int kHBoreKind = 3;          // "HBORE"
 
-// Length of the operation keyword at the head of a layer name.
-constexpr std::size_t kKeywordLength = 5;
-
 const std::string& LayerKind(const EngineContext& c, int entry) { return c.state.LayerKinds.at(entry); }
 
 // The first five characters of the current layer name, NULs read as blanks.
 std::string LayerHead(const EngineContext& c) {
-  std::string head(c.store.Current.EntLayer.view().substr(0, kKeywordLength));
+  std::string head(c.store.Current.EntLayer.view().substr(0, kLayerKeywordLength));
   for (char& ch : head) {
     if (ch == '\0') ch = ' ';
   }

@@ -57,6 +57,7 @@ void AddGroove(EngineContext& c, const Piece& p, bool from_polyline) {
   }
   g.Tool = RoundToInt16(ReadNumber(ToolList(r)));
   g.Side = CodeES(r);
+  g.DrawingLine = r.EntLine;
   c.state.GrooveList.push_back(g);
 }
 
@@ -69,6 +70,7 @@ void AddHBoreLine(EngineContext& c, const Piece& p) {
   line.G = GOrOne(r);
   line.Speed = CodeS(r);
   line.ToolText = ToolList(r);
+  line.DrawingLine = r.EntLine;
   c.state.HBoreLineList.push_back(line);
 }
 

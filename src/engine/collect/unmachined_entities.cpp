@@ -33,7 +33,7 @@ struct LayerRoles {
 // The first five characters of the name (blank padded) occur in `heads`, as the
 // second pass tests its bore layers.
 bool HeadOccursIn(std::string_view layer, std::string_view heads) {
-  std::string head(layer.substr(0, 5));
+  std::string head(layer.substr(0, kLayerKeywordLength));
   head.resize(5, ' ');
   std::replace(head.begin(), head.end(), '\0', ' ');
   return Contains(heads, head);
@@ -101,8 +101,10 @@ void ReportUnmachinedEntities(EngineContext& c) {
     std::pair<std::string, std::string> key{type, layer};
     if (std::find(reported.begin(), reported.end(), key) != reported.end()) continue;
     reported.push_back(key);
-    AddReportLine(c.run,
-        "Not machined: " + type + " on layer " + LayerAsDrawn(layer) + " (explode it in the drawing)");
+    // The first such entity of the layer is named; the others of its kind follow it.
+    const std::string where = e.Line > 0 ? "drawing line " + std::to_string(e.Line) + "; " : std::string();
+    AddReportLine(c.run, "Not machined: " + type + " on layer " + LayerAsDrawn(layer) + " (" + where +
+                             "explode it in the drawing)");
   }
 }
 

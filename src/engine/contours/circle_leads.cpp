@@ -9,6 +9,7 @@
 #include "engine/geometry/angles.h"
 #include "engine/geometry/contour_geometry.h"
 #include "input/entity_store.h"
+#include "input/layer_codes.h"
 
 namespace mq {
 
@@ -24,7 +25,7 @@ constexpr int16_t kClockwise = 0;
 // A value of the layer, or the drawing's own: `value` itself, but the effective one when
 // it is 999 or when it is 0 and the drawing's switch is on.
 float OrEffective(float value, bool switched_on, float effective) {
-  if ((value == 0 && switched_on) || value == kUseEffectiveValue) return effective;
+  if ((value == 0 && switched_on) || value == kCodeWithoutValue) return effective;
   return value;
 }
 

@@ -10,9 +10,6 @@
 
 namespace mq {
 
-// Stands for the drawing's effective lead length or ramp height in LD, RI and RO.
-constexpr float kUseEffectiveValue = 999.0f;
-
 // Every circle not yet expanded that has a lead length and a compensation side becomes a
 // contour of six records (lead-in, circle, lead-out) appended to PathList, with a used row
 // in the contour table; the circle is marked expanded and its route layer cleared.

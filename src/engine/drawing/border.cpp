@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/drawing/part_border.h"
+#include "engine/driver/units.h"
 
 namespace mq {
 
@@ -25,7 +26,6 @@ constexpr float kTrackerStart = 9999999.0f;
 // Inch drawings: a panel narrower than 200 and lower than 100 cannot be a millimetre part.
 constexpr float kInchPanelWidthLimit = 200.0f;
 constexpr float kInchPanelHeightLimit = 100.0f;
-constexpr float kMillimetresPerInch = 25.4f;
 constexpr float kCoincidenceMillimetres = 0.1f;
 
 enum EdgeView { kViewAbove = 1, kViewBelow = 2, kViewLeft = 3, kViewRight = 4 };

@@ -1,5 +1,6 @@
 #include "engine/drawing/settings_merge.h"
 
+#include "engine/driver/units.h"
 #include "input/numeric_text.h"
 #include "input/plain_text.h"
 
@@ -7,7 +8,6 @@ namespace mq {
 
 namespace {
 
-constexpr float kMillimetresPerInch = 25.4f;
 // The unit button's caption; the default settings are millimetres unless it says "Inch".
 constexpr std::string_view kInchCaption = "INCH";
 

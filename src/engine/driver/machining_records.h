@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "input/entity_store.h"
 #include "input/fixed_text.h"
 
 namespace mq {
@@ -20,10 +21,10 @@ struct BoreRecord {
 // The edges of the panel, as EdgeBoreRecord::Side numbers them; the edge views of
 // PartExtents (boxes 1..4) are numbered alike: above, below, left, right of the panel.
 namespace edge {
-constexpr int16_t kTop = 1;     // Y maximum
-constexpr int16_t kBottom = 2;  // Y minimum
-constexpr int16_t kLeft = 3;    // X minimum
-constexpr int16_t kRight = 4;   // X maximum
+constexpr int16_t kTop = face::kTopEdge;        // Y maximum
+constexpr int16_t kBottom = face::kBottomEdge;  // Y minimum
+constexpr int16_t kLeft = face::kLeftEdge;      // X minimum
+constexpr int16_t kRight = face::kRightEdge;    // X maximum
 }  // namespace edge
 
 // A horizontal bore into an edge of the panel.
@@ -42,6 +43,7 @@ struct EdgeBoreRecord {
 // A horizontal bore drawn as a line; the edge-bore ordering turns it into an EdgeBoreRecord.
 struct HBoreLine {
   float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;  // from PartOrigin
+  int32_t DrawingLine = 0;               // where the drawing has it
   float Feed = 0;
   float Depth = 0;
   int16_t G = 1;
@@ -59,6 +61,7 @@ struct GrooveLine {
   float VX = 0;  // feed (polyline grooves)
   int16_t Tool = 0;
   int16_t Side = 0;
+  int32_t DrawingLine = 0;  // where the drawing has it
 };
 using LineBoreRecord = GrooveLine;
 

@@ -19,11 +19,16 @@ std::string PointCoordinate(float v) {
 
 }  // namespace
 
-std::string SkippedLineMessage(std::string_view reason, float x1, float y1, float x2, float y2) {
+std::string SkippedLineMessage(std::string_view reason, float x1, float y1, float x2, float y2,
+                               int32_t drawing_line) {
   std::string line(reason);
   line += '(' + PointCoordinate(x1) + ", " + PointCoordinate(y1) + ") - (";
   line += PointCoordinate(x2) + ", " + PointCoordinate(y2) + ')';
-  return line;
+  return line + DrawingLineText(drawing_line);
+}
+
+std::string DrawingLineText(int32_t drawing_line) {
+  return drawing_line > 0 ? " (drawing line " + std::to_string(drawing_line) + ")" : std::string();
 }
 
 }  // namespace mq

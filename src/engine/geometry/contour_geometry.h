@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "engine/driver/machining_records.h"
+#include "engine/driver/units.h"
 #include "input/one_based_list.h"
 
 namespace mq {
-
-// A depth of 90 or more means that the drawing gave no depth.
-constexpr float kNoDepthFrom = 90.0f;
 
 struct PlanePoint {
   float X = 0, Y = 0;

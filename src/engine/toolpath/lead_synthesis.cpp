@@ -11,13 +11,11 @@
 #include "engine/geometry/contour_geometry.h"
 #include "engine/toolpath/lead_directions.h"
 #include "engine/toolpath/lead_inserts.h"
+#include "input/layer_codes.h"
 
 namespace mq {
 
 namespace {
-
-// LD, RI and RO given without a value: use the effective lead length / ramp height.
-constexpr float kUseDefault = 999.0f;
 
 bool LeadsEnabled(const EngineContext& c) {
   return (c.state.EffectiveLeadLength != 0 && c.state.LeadsOn) || c.store.Current.LeadCodeSeen;
@@ -47,7 +45,7 @@ void RemoveUnwrittenRecords(OneBasedList<PathSegment>& path) {
 float RampHeight(float layerValue, bool rampOn, float effectiveHeight) {
   float height = -layerValue;
   if (height == 0 && rampOn) height = -effectiveHeight;
-  if (height == -kUseDefault) height = -effectiveHeight;
+  if (height == -kCodeWithoutValue) height = -effectiveHeight;
   return height;
 }
 
@@ -55,7 +53,7 @@ LeadValues ValuesOf(const PathSegment& start, const ConversionState& state) {
   LeadValues v;
   v.Length = start.LD;
   if (v.Length == 0 && state.LeadsOn) v.Length = state.EffectiveLeadLength;
-  if (v.Length == kUseDefault) v.Length = state.EffectiveLeadLength;
+  if (v.Length == kCodeWithoutValue) v.Length = state.EffectiveLeadLength;
   v.RampOut = RampHeight(start.RO, state.RampOut, state.EffectiveRampHeight);
   v.RampIn = RampHeight(start.RI, state.RampIn, state.EffectiveRampHeight);
   v.Side = CompensationSide(start.CompCode);

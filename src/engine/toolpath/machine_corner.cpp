@@ -45,8 +45,8 @@ void TransformToMachineCorner(EngineContext& c) {
   // An edge bore's position along its edge is X on the top and bottom edges and Y on
   // the left and right ones; its other value is a depth and stays.
   for (EdgeBoreRecord& e : s.EdgeBoreList) {
-    const bool along_x = e.Side == 1 || e.Side == 2;
-    const bool along_y = e.Side == 3 || e.Side == 4;
+    const bool along_x = e.Side == edge::kTop || e.Side == edge::kBottom;
+    const bool along_y = e.Side == edge::kLeft || e.Side == edge::kRight;
     if (mirror_x && along_x) FromFarEdge(e.X, w);
     if (mirror_y && along_y) FromFarEdge(e.Y, h);
   }

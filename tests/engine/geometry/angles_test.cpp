@@ -25,29 +25,25 @@ TEST(Bearing, IsClockwiseFromNorthInEveryQuadrant) {
                             {0, 0, 0, 3, 0},  {0, 3, 0, 0, 90},      {0, 0, 0, -3, 180},  {0, -3, 0, 0, 270},
                             {5, 5, 7, 7, 0},  {10, 20, 100, 90, 135}};
   for (const auto& c : cases) EXPECT_NEAR(Bearing(c[0], c[1], c[2], c[3]), c[4], 1e-5) << c[1] << "," << c[3];
-  // Off the axes: the true compass angle within the stored pi's error, always in [0, 360).
   for (const auto& [dx, dy] :
        {std::pair{1.0f, 2.0f}, {3, -1}, {-1, -3}, {-2, 5}, {1000, -0.001f}, {-1, 1000}}) {
     const double expected = std::fmod(std::atan2(dx, dy) * kDegreesPerRadian + 360, 360);
     EXPECT_NEAR(Bearing(100, 100 + dx, 50, 50 + dy), expected, 1e-4) << dx << ", " << dy;
   }
-  // Just west of north -0.0000057 degrees plus 360 would round to a full turn in single precision.
+  // Just west of north, -0.0000057 degrees plus 360 would round to a full turn.
   EXPECT_LT(Bearing(0, -1e-7f, 0, 1), 360.0f);
 }
 
-TEST(NormalizeAngle, MakesOneCorrectionOnly) {
-  const float cases[][2] = {{370, 10}, {-30, 330}, {720, 360},      {-400, -40},
-                            {360, 0},  {0, 0},     {359.5f, 359.5f}};
-  for (const auto& c : cases) {
+TEST(Angles, NormalizeOnceAndMeasureTheGapTheShorterWayRound) {
+  const float normalized[][2] = {{370, 10}, {-30, 330}, {720, 360},      {-400, -40},
+                                 {360, 0},  {0, 0},     {359.5f, 359.5f}};
+  for (const auto& c : normalized) {
     float angle = c[0];
     NormalizeAngle(angle);
     EXPECT_EQ(angle, c[1]) << "from " << c[0];
   }
-}
-
-TEST(AngleGap, IsTheShorterWayRound) {
-  const float cases[][3] = {{350, 10, 20}, {10, 350, 20}, {90, 90, 0}, {0, 180, 180}, {100, 30, 70}};
-  for (const auto& c : cases) EXPECT_EQ(AngleGap(c[0], c[1]), c[2]) << c[0] << " and " << c[1];
+  const float gaps[][3] = {{350, 10, 20}, {10, 350, 20}, {90, 90, 0}, {0, 180, 180}, {100, 30, 70}};
+  for (const auto& c : gaps) EXPECT_EQ(AngleGap(c[0], c[1]), c[2]) << c[0] << " and " << c[1];
 }
 
 TEST(ArcCosDegrees, IsClampedAtTheEndsAndTheArcCosineBetween) {
@@ -70,7 +66,7 @@ TEST(ArcFromBulge, RadiusFollowsFromChordAndIncludedAngle) {
     EXPECT_FLOAT_EQ(arc.HalfChord, 25.0f);
     EXPECT_NEAR(arc.Radius, c[2], 1e-4) << c[0];
   }
-  // A straight piece has an endless radius (the writer makes it a line); a piece of no length none.
+  // A straight piece has an endless radius (the writer makes it a line); no length, none.
   EXPECT_EQ(ArcFromBulge(0, 0, 10, 0, 0).Radius, std::numeric_limits<float>::infinity());
   EXPECT_EQ(ArcFromBulge(3, 4, 3, 4, 1).Radius, 0.0f);
 }

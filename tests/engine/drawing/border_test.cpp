@@ -1,0 +1,183 @@
+// The panel, its edge views, thickness, origin, unit system and machine corner found from
+// the border, and the settings merged with the drawing's instructions.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/passes.h"
+#include "support/conversion.h"
+
+namespace mq {
+namespace {
+
+using test::Conversion;
+using test::DxfBuilder;
+using Values = std::vector<float>;
+
+// A box as {min X, max X, min Y, max Y, width, height}; empty when it is not present.
+Values Box(const ExtentBox& b) {
+  return b.Present ? Values{b.MinX, b.MaxX, b.MinY, b.MaxY, b.Width, b.Height} : Values{};
+}
+Values Box(float min_x, float max_x, float min_y, float max_y) {
+  return {min_x, max_x, min_y, max_y, max_x - min_x, max_y - min_y};
+}
+
+// Four LINEs, a closed POLYLINE, line ends a hair apart (the tolerance is 0.008 until the
+// border is known), or a PANEL SOLID whose corners give X and Y whichever way round (a
+// SCALE scales them and the thickness): the panel and no edge views.
+TEST(Border, ThePanelIsTheRectangleDrawn) {
+  const DxfBuilder::Extras thick{{39, "16"}};
+  DxfBuilder near_ends;
+  near_ends.Line("BORDER", 10, 20, 610, 20, thick).Line("BORDER", 610.005, 20.005, 610, 420, thick);
+  near_ends.Line("BORDER", 610, 420, 10, 420, thick).Line("BORDER", 10, 420, 10.007, 20, thick);
+  const struct {
+    DxfBuilder dxf;
+    int points;
+    float thickness;
+  } cases[] = {{DxfBuilder().Rectangle("BORDER", 10, 20, 610, 420), 4, 0},
+               {DxfBuilder().Polyline("BORDER", {{10, 20}, {610, 20}, {610, 420}, {10, 420}}, 1), 4, 0},
+               {near_ends, 4, 16},
+               {DxfBuilder().Solid("PANEL", 10, 20, 610, 20, 610, 420, {{39, "19"}}), 0, 19},
+               {DxfBuilder().Solid("PANEL", 610, 420, 10, 420, 10, 20, {{39, "19"}}), 0, 19},
+               {test::WithInstructions(DxfBuilder().Solid("PANEL", 5, 10, 305, 10, 305, 210, {{39, "9.5"}}),
+                                       {"SCALE 2"}),
+                0, 19}};
+  for (const auto& k : cases) {
+    Conversion c(k.dxf);
+    EXPECT_EQ(c.Convert("EvaluateBorder"), ConversionOutcome::Finished) << c.run.PendingMessage;
+    const ConversionState& s = c.state;
+    EXPECT_EQ(s.BorderPoints.size(), k.points);
+    EXPECT_EQ(s.PanelFound, k.points == 0);
+    EXPECT_EQ(Box(s.PartExtents[kPanelBox]), Box(10, 610, 20, 420));
+    for (std::size_t view = 1; view <= 4; ++view) EXPECT_TRUE(Box(s.PartExtents[view]).empty());
+    EXPECT_EQ(Values({s.EdgeMarginX, s.EdgeMarginY, s.PartOriginX, s.PartOriginY, s.PartThickness}),
+              Values({0, 0, 10, 20, k.thickness}));
+  }
+}
+
+// The panel and four edge views 18 deep, 20 away: five boxes, margins (100 - 62) / 4. The
+// part is as thick as the layer's depth says, else as the views show.
+TEST(Border, FourEdgeViewsGiveFiveBoxes) {
+  for (const auto& [layer, thickness] : {std::pair{"BORDER", 18.0f}, {"BORDER Z19", 19.0f}}) {
+    DxfBuilder dxf;
+    dxf.Rectangle(layer, 100, 100, 700, 500).Rectangle(layer, 100, 520, 700, 538);
+    dxf.Rectangle(layer, 100, 62, 700, 80).Rectangle(layer, 62, 100, 80, 500);
+    Conversion c(dxf.Rectangle(layer, 720, 100, 738, 500));
+    c.Convert("EvaluateBorder");
+    const ConversionState& s = c.state;
+    EXPECT_EQ(s.BorderPoints.size(), 20);
+    EXPECT_EQ(Box(s.PartExtents[kPanelBox]), Box(100, 700, 100, 500));
+    EXPECT_EQ(Box(s.PartExtents[1]), Box(100, 700, 520, 538));
+    EXPECT_EQ(Box(s.PartExtents[2]), Box(100, 700, 62, 80));
+    EXPECT_EQ(Box(s.PartExtents[3]), Box(62, 80, 100, 500));
+    EXPECT_EQ(Box(s.PartExtents[4]), Box(720, 738, 100, 500));
+    EXPECT_EQ(Values({s.EdgeMarginX, s.EdgeMarginY, s.PartOriginX, s.PartOriginY, s.PartThickness}),
+              Values({9.5f, 9.5f, 100, 100, thickness}));
+    for (std::size_t view = 1; view <= 4; ++view) EXPECT_EQ(s.EdgeViewCounters[view], 4);
+  }
+}
+
+// A drawing is in inches only when its panel is both narrower than 200 and lower than 100.
+TEST(Border, TheUnitSystemFollowsThePanelSize) {
+  const float cases[][3] = {{18, 24, 1}, {150, 150, 0}, {199, 99, 1}, {200, 99, 0}, {199, 100, 0}};
+  for (const auto& [width, height, inches] : cases) {
+    Conversion c(DxfBuilder().Rectangle("BORDER", 0, 0, width, height));
+    c.Convert("EvaluateBorder");
+    EXPECT_EQ(c.state.DrawingInInches, inches == 1) << width << " x " << height;
+    EXPECT_EQ(c.state.UnitFactor, inches == 1 ? 25.4f : 1.0f);
+    EXPECT_EQ(c.state.CoincidenceTolerance, inches == 1 ? 0.1f / 25.4f : 0.1f);
+  }
+}
+
+// R: X measured from the right, T: Y from the top, N: no code. Codes are looked for in the
+// order LL, UL, UR, LR, the later winning; a later border entity overrides an earlier one;
+// only names beginning BORDER count.
+TEST(Border, TheLayerCodesSelectTheMachineCorner) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"BORDER"}, ""},    {{"BORDERLL"}, ""},       {{"BORDERUL"}, "T"},     {{"BORDERUR"}, "RT"},
+      {{"BORDERLR"}, "R"}, {{"BORDER UL LR"}, "R"},  {{"BORDER LR UL"}, "R"}, {{"BORDER UR LL"}, "RT"},
+      {{"BORDERNO"}, "N"}, {{"BORDERUR NO"}, "RTN"}, {{"MYBORDERUR"}, ""},    {{"BORDERUR", "BORDERLL"}, ""}};
+  for (const auto& [layers, expected] : cases) {
+    DxfBuilder dxf;
+    for (const std::string& layer : layers) dxf.Line(layer, 0, 0, 600, 0);
+    Conversion c(dxf);
+    c.Convert("ReadBorderLayerCodes");
+    const ConversionState& s = c.state;
+    EXPECT_EQ(std::string(s.XFromRight ? "R" : "") + (s.YFromTop ? "T" : "") + (s.NoCodeFlag ? "N" : ""),
+              expected)
+        << layers.back();
+  }
+}
+
+// Lead 25 and ramp 10 in the settings, millimetres unless their unit button says "Inch"; a
+// stated length is the drawing's own and replaces them unconverted.
+TEST(MergeSettings, LeadAndRampFollowTheDrawingsUnits) {
+  const struct {
+    const char* caption;
+    bool inches;
+    float stated_lead, stated_ramp, lead, ramp;
+  } cases[] = {{"Metric", false, 0, 0, 25, 10},
+               {"Metric", true, 0, 0, 25 / 25.4f, 10 / 25.4f},
+               {"", true, 0, 0, 25 / 25.4f, 10 / 25.4f},
+               {"Inch", false, 0, 0, 25 * 25.4f, 10 * 25.4f},
+               {"Inch", true, 0, 0, 25, 10},
+               {"Metric", true, 1.5f, 0.25f, 1.5f, 0.25f}};
+  for (const auto& k : cases) {
+    Conversion c(test::PanelOfLines());
+    c.settings.LeadLength = "25.00";
+    c.settings.LeadRampHeight = "10.00";
+    c.settings.Metric = k.caption;
+    c.state.DrawingInInches = k.inches;
+    c.state.LeadLengthStated = k.stated_lead;
+    c.state.RampHeightStated = k.stated_ramp;
+    MergeSettings(c.engine);
+    EXPECT_EQ(Values({c.state.EffectiveLeadLength, c.state.EffectiveRampHeight}), Values({k.lead, k.ramp}))
+        << k.caption << " " << k.inches << " " << k.stated_lead;
+  }
+}
+
+// A stated switch wins over the check box; any offset in the settings gives all three, an
+// OFFSET instruction replaces all three.
+TEST(MergeSettings, StatedSwitchesAndOffsetsOverrideTheSettings) {
+  const struct {
+    TriState stated;
+    int check_box;
+    bool on;
+  } switches[] = {
+      {kNotStated, 0, false}, {kNotStated, 1, true}, {kStatedOn, 0, true}, {kStatedOff, 1, false}};
+  for (const auto& k : switches) {
+    Conversion c(test::PanelOfLines());
+    c.settings.LeadS = c.settings.LeadRampIn = c.settings.LeadRampOut = c.settings.RemoveBorderRoute =
+        k.check_box;
+    c.state.LeadStatement = c.state.RampInStatement = c.state.RampOutStatement =
+        c.state.RemoveBorderStatement = k.stated;
+    MergeSettings(c.engine);
+    const ConversionState& s = c.state;
+    EXPECT_EQ(std::vector<bool>({s.LeadsOn, s.RampIn, s.RampOut, s.RemoveBorderRoute}),
+              std::vector<bool>(4, k.on))
+        << k.stated << " " << k.check_box;
+  }
+  const struct {
+    const char *x, *y;
+    ProgramOffset stated, expected;
+  } offsets[] = {{"0.00", "0.00", {}, {}},
+                 {"0", "2.5", {}, {true, 0, 2.5f, 0}},
+                 {"7", "0", {true, 1, 0, 0}, {true, 1, 0, 0}}};
+  for (const auto& k : offsets) {
+    Conversion c(test::PanelOfLines());
+    c.settings.OffsetX = k.x;
+    c.settings.OffsetY = k.y;
+    c.state.OffsetStatement = k.stated;
+    MergeSettings(c.engine);
+    const ProgramOffset& o = c.state.Offset;
+    EXPECT_EQ(Values({float(o.Given), o.X, o.Y, o.Z}),
+              Values({float(k.expected.Given), k.expected.X, k.expected.Y, k.expected.Z}))
+        << k.x << " " << k.y;
+  }
+}
+
+}  // namespace
+}  // namespace mq

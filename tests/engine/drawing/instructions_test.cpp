@@ -1,0 +1,198 @@
+// The statements of the instruction layer and what each sets for the drawing, the aliases
+// they make, the notes they place, and the TEXT entities of the special text layers.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/driver/store_scan.h"
+#include "support/conversion.h"
+
+namespace mq {
+namespace {
+
+using test::Conversion;
+using test::DxfBuilder;
+using Texts = std::vector<std::string>;
+
+// Everything the instructions set, where it differs from a fresh conversion's value.
+std::string Stated(const ConversionState& s) {
+  std::ostringstream out;
+  auto put = [&](const char* name, const auto& value, const auto& unset) {
+    if (value != unset) out << name << '=' << value << ' ';
+  };
+  put("arcsub", s.ArcSubstitution, true);
+  put("nocode", s.NoCodeFlag, false);
+  put("flags", s.FlagMask, 0);
+  put("descr", s.PartDescription, std::string());
+  put("name", s.OutputPath, std::string("PART"));
+  put("lead", s.LeadStatement, kNotStated);
+  put("length", s.LeadLengthStated, 0.0f);
+  put("ramp", s.RampHeightStated, 0.0f);
+  put("rampin", s.RampInStatement, kNotStated);
+  put("rampout", s.RampOutStatement, kNotStated);
+  put("remborder", s.RemoveBorderStatement, kNotStated);
+  put("cornercomp", s.CornerCompMode, kNotStated);
+  put("scale", s.DrawingScale, 1.0f);
+  put("vars", s.VariablesPresent, false);
+  const ProgramOffset& o = s.OffsetStatement;
+  if (o.Given) out << "offset=" << o.X << ',' << o.Y << ',' << o.Z << ' ';
+  for (const auto& [name, value] : s.ProgramVariables) out << "var " << name << '=' << value << ' ';
+  for (std::size_t n = 0; n < s.OperationTexts.size(); ++n)
+    put(("op" + std::to_string(n)).c_str(), s.OperationTexts[n], "");
+  for (std::size_t n = 0; n < s.PtsValues.size(); ++n) {
+    if (!s.PtsValues[n].empty())
+      out << "pts" << n << '(' << s.PtsFieldNames[n] << ")=" << s.PtsValues[n] << ' ';
+  }
+  for (const PlacedNote& n : s.PlacedNotes) out << "note " << n.Text << '@' << n.X << ',' << n.Y << ' ';
+  return out.str();
+}
+
+TEST(Instructions, EachStatementSetsItsPart) {
+  const struct {
+    Texts statements;
+    std::string stated;
+    Texts messages = {};
+  } cases[] = {
+      {{"LEAD ON 30"}, "lead=1 length=30 "},
+      {{"LEAD 30"}, "length=30 "},
+      {{"LEAD=OFF"}, "lead=-1 "},
+      {{"LEADS -12.5"}, "length=12.5 "},
+      {{"lead on 0"}, "lead=1 "},
+      {{"LEAD ON X"}, "lead=1 "},
+      {{"  LEAD =  ON   25"}, "lead=1 length=25 "},
+      {{"LEAD"}, ""},
+      // The control takes variables A to G and I only; a refused one is no note either.
+      {{"VAR H=1", "VAR @=2", "VAR I = 3", "VARIABLE A=4 5", "var g1=X Y", "VAR HA=6", "VAR B", "VAR=C=7"},
+       "vars=1 var I=3 var A=45 var G1=xy var C=7 "},
+      {{"VAR H=1", "VAR @=2"}, ""},
+      // Switches change only for ON or OFF, blanks removed.
+      {{"REMBORDER=OFF"}, "remborder=-1 "},
+      {{"REMBORDER O N", "REMBORDER MAYBE"}, "remborder=1 "},
+      {{"REMBORDER YES"}, ""},
+      {{"REMBORDER"}, ""},
+      {{"RampIn() ON", "RAMPOUT()=OFF", "CornerComp on"}, "rampin=1 rampout=-1 cornercomp=1 "},
+      {{"NAME = P 12"}, "name=P12 ", {"P12  Assigned in drawing"}},
+      {{"NAME="}, ""},
+      {{"NO CODE"}, "nocode=1 "},
+      {{"No  Code please"}, "nocode=1 "},
+      {{"NO"}, ""},
+      {{"NO ARCS"}, ""},
+      {{"NOARCSUB", "FLAG=3", "FLAG 20", "DESCR=  Side W=600", "OP 3=t5 f2000", "OP=1=T2", "ZRAMP -4",
+        "OFFSET 1.5,2", "SCALE=-3"},
+       "arcsub=0 flags=8 descr=Side W=600 ramp=-4 scale=3 offset=1.5,2,0 op1=T2 op3=T5 F2000 "},
+      {{"SCALE X"}, "scale=0 "},
+      // Part-list fields by number (an unnamed column takes a name), by name, column 0 too.
+      {{"PTS 3=ABC", "PTS 1 = 600 ", ".PTS description=Side panel", "PTS=WIDTH=400", "PTS QTY=2"},
+       "pts0(QTY)=2 pts1(LENGTH)=600 pts2(WIDTH)=400 pts3(FIELD3)=ABC pts5(DESCRIPTION)=Side panel "},
+      {{"PTS FOO=1"}, "pts0(QTY)=ERROR ", {"PTS Error: FOO"}},
+      {{"PTS 99=1"}, "pts0(QTY)=ERROR ", {"PTS Error: 99"}},
+      {{"PTS =1"}, "pts0(QTY)=ERROR ", {"PTS Error: "}},
+      {{"PTS OFF", "PTS 3=X"}, "pts0(QTY)=OFF "},
+      {{".PTS=OFF"}, "pts0(QTY)=OFF "},
+      // Any other statement is a note, kept as a layer name is: upper case, no blanks.
+      {{"note1 t5"}, "note NOTE1T5@0,0 "},
+  };
+  for (const auto& k : cases) {
+    Conversion c(test::WithInstructions(test::PanelOfLines(), k.statements));
+    c.settings.PtsFieldNames[0] = "QTY";
+    c.settings.PtsFieldNames[1] = "LENGTH";
+    c.settings.PtsFieldNames[2] = "WIDTH";
+    c.settings.PtsFieldNames[5] = "DESCRIPTION";
+    c.Convert("ReadInstructions");
+    EXPECT_EQ(Stated(c.state), k.stated) << k.statements[0];
+    EXPECT_EQ(c.Messages(), k.messages) << k.statements[0];
+  }
+}
+
+// Only texts of the layer the title names are read (its blanks too), and none without a
+// title; a note stands where its text does, at the second point of an aligned one, in
+// the scale in force.
+TEST(Instructions, AreReadFromTheTitledLayerOnly) {
+  DxfBuilder dxf;
+  dxf.Text("INST T5", 0, 0, "Marquill400 Instructions").Text("NOTES", 0, 0, "NOCODE");
+  dxf.Text("INST T5", 10, 10, "note1")
+      .Text("INST T5", 10, 10, "SCALE 2")
+      .Text("INST T5", 5, 5, "NOTE3", {{72, "1"}, {11, "30"}, {21, "40"}});
+  Conversion c(dxf);
+  c.Convert("ReadInstructions");
+  EXPECT_EQ(Stated(c.state), "scale=2 note NOTE1@10,10 note NOTE3@60,80 ");
+  Conversion untitled(DxfBuilder().Text("INSTR", 0, 0, "NOCODE"));
+  untitled.Convert("ReadInstructions");
+  EXPECT_EQ(Stated(untitled.state), "");
+}
+
+// The trimmed layer names of the entities of one type, in store order.
+Texts LayersOf(const EntityStore& store, const std::string& type) {
+  Texts layers;
+  for (int i = kFirstScanIndex; i <= store.LastIndex(); ++i) {
+    const DrawingEntity& e = store.Entities[static_cast<std::size_t>(i)];
+    if (EntityTypeName(e) == type) layers.push_back(TrimmedLayerName(e));
+  }
+  return layers;
+}
+
+// A COLOR alias moves a POLYLINE with its vertices; without "=" the colour is the text's.
+// LAYER aliases rename exact names, the first alias winning; codes are read after.
+TEST(Aliases, RenameLayersByColourAndByName) {
+  DxfBuilder dxf;
+  dxf.Polyline("0", {{0, 0}, {100, 0}, {100, 100}}, 1, {{62, "3"}});
+  dxf.Line("0", 0, 0, 10, 10).Line("0", 0, 0, 10, 10, {{62, "3"}}).Line("0", 0, 0, 10, 10, {{62, "5"}});
+  dxf.Line("ROUTE1", 0, 0, 10, 0).Line("ROUTE10", 0, 0, 10, 0).Line("ROUTE2", 0, 0, 10, 0);
+  dxf = test::WithInstructions(dxf, {"COLOR 3=route t5", "LAYER route1 = route t9", "LAYER ROUTE1=ROUTE T8",
+                                     "LAYER ROUTE2", "LAYER=ROUTE2=ROUTE FD3000"});
+  Conversion c(dxf.Text("INSTR", 0, 0, "COLOR  route t6 ", {{62, "5"}}));
+  c.Convert("ReadInstructions");
+  EXPECT_EQ(LayersOf(c.store, "POLYLINE"), Texts{"ROUTE T5"});
+  EXPECT_EQ(LayersOf(c.store, "VERTEX"), Texts(3, "ROUTE T5"));
+  const Texts lines = LayersOf(c.store, "LINE");
+  EXPECT_EQ(Texts(lines.begin(), lines.begin() + 5),
+            (Texts{"0", "ROUTE T5", "ROUTE T6", "ROUTE T9", "ROUTE10"}));
+  EXPECT_EQ(lines[5].rfind("ROUTE ", 0), 0u);
+  EXPECT_EQ(lines[5].find("FD"), std::string::npos) << "the alias layer's FD is substituted";
+  EXPECT_TRUE(c.state.PlacedNotes.empty());
+}
+
+TEST(TextLayers, NameDescriptionNotesAndGCodes) {
+  DxfBuilder dxf = test::PanelOfLines();
+  dxf.Text("NAME", 0, 0, "p 7").Text("CNCNOT", 0, 0, " check grain ").Text("GCODE2", 0, 0, " G1 ");
+  dxf.Text("GCODE3", 0, 0, "G2").Text("GCODE4", 0, 0, "ignored").Text("DESCR", 0, 0, "  Side  ");
+  Conversion c(dxf);
+  c.Convert();
+  const ConversionState& s = c.state;
+  EXPECT_EQ(s.OutputPath, "p7");
+  EXPECT_EQ(s.PartDescription, "Side");
+  EXPECT_EQ(s.CncNotTexts.raw(), Texts{" check grain "});
+  EXPECT_EQ(s.GCode2Texts.raw(), Texts{"G1"});
+  EXPECT_EQ(s.GCode3Texts.raw(), Texts{"G2"});
+  EXPECT_TRUE(s.GCode1Texts.empty());
+  // Both are shown at the end of the second pass, the name first.
+  const Texts lines = c.Messages();
+  const auto name = std::find(lines.begin(), lines.end(), "USING \"P7\" FOR THE PART NAME");
+  ASSERT_LT(name + 1, lines.end());
+  EXPECT_EQ(*(name + 1), "Side");
+}
+
+// A description on the border is shown at once and at the end of the pass; a blank name
+// or description is neither taken nor shown.
+TEST(TextLayers, BorderDescriptionsAndBlankTexts) {
+  DxfBuilder dxf = test::PanelOfLines();
+  dxf.Text("NAME", 0, 0, "   ").Text("BORDER", 0, 0, "  desc Left  side ").Text("BORDER", 0, 0, "NOT A DESC");
+  Conversion c(dxf);
+  c.Convert();
+  EXPECT_EQ(c.state.PartDescription, "Left  side");
+  EXPECT_EQ(c.state.OutputPath, "PART");
+  const Texts lines = c.Messages();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Left  side"), 2);
+  EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
+                           [](const std::string& l) { return l.find("PART NAME") != std::string::npos; }));
+  Conversion blank(test::PanelOfLines().Text("DESCR", 0, 0, "   "));
+  blank.Convert();
+  for (const std::string& line : blank.Messages()) EXPECT_FALSE(line.empty());
+}
+
+}  // namespace
+}  // namespace mq
