@@ -56,7 +56,7 @@ TEST_F(InspectCommand, AFailedDrawingExitsOneWithItsReasonOnStandardError) {
                     route = DxfBuilder().Line("ROUTE T3", 0, 0, 1, 0).Build();
   // clang-format off
   const std::tuple<const char*, bool, std::string> cases[] = {
-      {"0\nSECTION\n2\nENTITIES\n0\nLINE\n", false, "DXF file ends before the end of its ENTITIES section: " + path + "\n"},
+      {"0\nSECTION\n2\nENTITIES\n0\nLINE\n", false, "DXF file ends before the end of its ENTITIES section: " + path + " (line 6)\n"},
       {"0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nEOF\n", false, "ENTITIES Section not found in  " + path + "\n"},
       {nullptr, false, "Cannot open the drawing " + path + ": "},
       {route.c_str(), true, "Part BORDER or BORDER Layer NOT Found!!!\n" + prefix + "CONVERSION PROCESS ABORTED.\n"}};
@@ -85,8 +85,10 @@ TEST_F(InspectCommand, PathsPrintsTheContoursInMachiningOrder) {
   const test::CliRun run = RunCli({"inspect", "--paths", "--settings", settings, path});
   ASSERT_EQ(run.status + run.err.size(), 0u) << run.err;
   const Json json = Json::parse(run.out);
-  EXPECT_EQ(json["messages"],
-            Json::array({"Not machined: SPLINE on layer ROUTE T1 D5 Z8 (explode it in the drawing)"}));
+  EXPECT_EQ(
+      json["messages"],
+      Json::array(
+          {"Not machined: SPLINE on layer ROUTE T1 D5 Z8 (drawing line 145; explode it in the drawing)"}));
   const Json& paths = json["PathList"];
   ASSERT_EQ(paths.size(), 10u);
   EXPECT_EQ(Pick(paths[0], {"index", "LayerNumber", "X", "Y", "Z", "Tool", "ToolText", "CentreX", "CentreY",

@@ -164,10 +164,10 @@ TEST(ReadDxf, ExtrusionDirectionGivesTheFaceAndLwPolylinesTheirVertices) {
 // ENTITIES section is not read; a layer named ENTITIES in the tables is no section.
 TEST(ReadDxf, BrokenDrawingsFailWithTheirReason) {
   const std::string cut = SectionText({{0, "LINE"}, {8, "A"}}, false);
-  const std::string ends = "DXF file ends before the end of its ENTITIES section: %";
+  const std::string ends = "DXF file ends before the end of its ENTITIES section: % (line ";
   const std::tuple<std::string, std::string, bool> cases[] = {
-      {cut, ends, false},
-      {cut + " 10\n", ends, false},
+      {cut, ends + "8)", false},
+      {cut + " 10\n", ends + "9)", false},
       {std::string("AutoCAD Binary DXF\r\n\x1a\0\0\x01\x02", 25),
        "Only ASCII DXF drawings can be read; this one is a binary DXF: %", false},
       {"  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nEOF\n", "ENTITIES Section not found in  %    ", true}};

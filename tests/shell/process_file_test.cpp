@@ -69,7 +69,7 @@ TEST(ProcessFile, EachStageEndsTheDrawingItsOwnWay) {
       {test::DxfBuilder().Line("ROUTE T3", 0, 0, 100, 0), nullptr, true,
        "PART|Part BORDER or BORDER Layer NOT Found!!!|CONVERSION PROCESS ABORTED.", ""},
       {route, "0\nSECTION\n2\nENTITIES\n0\nLINE\n", true, "PART|DXF file ends before the end of its ENTITIES section: "
-       "$PART.DXF", ""},
+       "$PART.DXF (line 6)", ""},
       {route, nullptr, false, "PART|Cannot write $missing/PART", ""}};
   // clang-format on
   for (const auto& [drawing, text, destination, report, files] : cases) {
