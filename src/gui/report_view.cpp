@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QSaveFile>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTextStream>
 
 namespace mq::gui {
@@ -17,6 +18,35 @@ namespace mq::gui {
 namespace {
 
 constexpr int kProgramsRole = Qt::UserRole;
+constexpr int kRowPadding = 4;  // pixels above and below a row's lines
+
+// Rows of several lines read as blocks: some room around each, and the row's mark
+// beside its first line.
+class ReportRowDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 2 * kRowPadding);
+  }
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem full = option;
+    initStyleOption(&full, index);
+    const QWidget* view = option.widget;
+    QStyle* style = view != nullptr ? view->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &full, painter, view);
+    QStyleOptionViewItem inset = option;
+    inset.rect.adjust(0, kRowPadding, 0, -kRowPadding);
+    QStyledItemDelegate::paint(painter, inset, index);
+  }
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->decorationAlignment = Qt::AlignLeft | Qt::AlignTop;
+  }
+};
 
 }  // namespace
 
@@ -35,6 +65,7 @@ ReportView::ReportView(QWidget* parent) : QTableWidget(0, 1, parent) {
   setAlternatingRowColors(true);
   setShowGrid(false);
   setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setItemDelegate(new ReportRowDelegate(this));
   connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
     const QStringList programs = Programs(row);
     if (!programs.isEmpty()) emit ProgramsRequested(programs);

@@ -16,6 +16,9 @@ namespace mq::gui {
 namespace {
 
 constexpr int kSettleMs = 250;
+// The window's size on a first start on an ordinary screen (the screenless platform's
+// screen is smaller).
+const QSize kWindowSize(1120, 780);
 
 // Lets the window lay itself out and paint.
 void Settle(int ms = kSettleMs) {
@@ -66,6 +69,7 @@ void TakeDialog(MainWindow& window, const char* button, const char* dialog_name,
 
 int TakeScreenshots(MainWindow& window, const QString& directory) {
   Camera camera(directory);
+  window.resize(kWindowSize);
   window.show();
   Settle();
   auto* defaults = Find<QPushButton>(&window, "CmdDF");

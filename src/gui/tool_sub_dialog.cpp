@@ -1,6 +1,8 @@
 #include "gui/tool_sub_dialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -62,13 +64,27 @@ void ToolSubDialog::ShowTable(const ToolTable& table) {
   shown_ = table;
   for (int row = 0; row < kToolSubstitutionRows; ++row) {
     const ToolSubstitutionRow& entry = table[static_cast<std::size_t>(row)];
-    auto* enable = new QTableWidgetItem;
-    enable->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    enable->setCheckState(entry.Enabled.empty() ? Qt::Unchecked : Qt::Checked);
-    grid_->setItem(row, kEnableColumn, enable);
+    EnableBox(row)->setChecked(!entry.Enabled.empty());
     grid_->setItem(row, kToolColumn, NumberCell(entry.Tool));
     grid_->setItem(row, kSubstituteColumn, NumberCell(entry.Substitute));
   }
+  grid_->setCurrentCell(-1, -1);
+}
+
+// The "Enable" cells are check boxes in the cell's middle; their cells hold no text.
+QCheckBox* ToolSubDialog::EnableBox(int row) {
+  if (auto* holder = grid_->cellWidget(row, kEnableColumn)) return holder->findChild<QCheckBox*>();
+  auto* holder = new QWidget;
+  auto* box = new QCheckBox;
+  box->setAccessibleName(QStringLiteral("Enable %1").arg(row + 1));
+  auto* centre = new QHBoxLayout(holder);
+  centre->setContentsMargins(0, 0, 0, 0);
+  centre->addWidget(box, 0, Qt::AlignCenter);
+  auto* cell = new QTableWidgetItem;
+  cell->setFlags(Qt::ItemIsEnabled);  // nothing to type in
+  grid_->setItem(row, kEnableColumn, cell);
+  grid_->setCellWidget(row, kEnableColumn, holder);
+  return box;
 }
 
 // A box left on keeps the text it was loaded with; a box switched on stores "1".
@@ -77,7 +93,7 @@ ToolTable ToolSubDialog::Table() const {
   for (int row = 0; row < kToolSubstitutionRows; ++row) {
     ToolSubstitutionRow& entry = table[static_cast<std::size_t>(row)];
     const std::string& loaded = shown_[static_cast<std::size_t>(row)].Enabled;
-    const bool on = grid_->item(row, kEnableColumn)->checkState() == Qt::Checked;
+    const bool on = grid_->cellWidget(row, kEnableColumn)->findChild<QCheckBox*>()->isChecked();
     entry.Enabled = !on ? "" : (loaded.empty() ? kEntryOn : loaded);
     entry.Tool = FromQt(grid_->item(row, kToolColumn)->text().trimmed());
     entry.Substitute = FromQt(grid_->item(row, kSubstituteColumn)->text().trimmed());

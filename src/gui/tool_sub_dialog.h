@@ -7,6 +7,7 @@
 
 #include "engine/driver/settings.h"
 
+class QCheckBox;
 class QTableWidget;
 
 namespace mq::gui {
@@ -22,6 +23,8 @@ class ToolSubDialog : public QDialog {
   ToolTable Table() const;
 
  private:
+  QCheckBox* EnableBox(int row);
+
   QTableWidget* grid_;
   ToolTable shown_{};
 };
