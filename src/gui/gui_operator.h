@@ -1,13 +1,20 @@
 #pragma once
 // The main window as the core's operator: report rows go into `List2`, messages and
-// the prompt box through the prompter, the meters into `StatusFrame`. A conversion
-// runs on the window's thread and lets the window handle its events at most every
-// few milliseconds, so that it repaints and the Stop button works without slowing
-// the reader, which yields after every group pair.
+// the prompt box through the prompter, the meters into `StatusFrame`.
+//
+// A drawing is converted on a worker thread while the window goes on handling its
+// events, so that it repaints and its meters move however long a stage of the
+// conversion takes. Calls from the worker are carried over to the window's thread
+// (messages and questions wait for the operator's answer); a stop request reaches the
+// conversion at its next yield, where it becomes the run state the core tests.
+// Called on the window's own thread (the report rows between drawings), a yield
+// lets the window handle its events, at most every few milliseconds.
 
 #include <QElapsedTimer>
+#include <atomic>
 
 #include "input/operator.h"
+#include "input/run_context.h"
 
 class QWidget;
 
@@ -19,9 +26,14 @@ class ReportView;
 
 class GuiOperator : public Operator {
  public:
-  // `yield_interval_ms`: the least time between two rounds of event handling.
-  GuiOperator(QWidget& window, ReportView& report, ProgressMeters& meters, Prompter& prompter,
-              int yield_interval_ms);
+  GuiOperator(QWidget& window, ReportView& report, ProgressMeters& meters, Prompter& prompter);
+
+  // The run whose state a stop request sets.
+  void Attach(RunContext& run) { run_ = &run; }
+  // The Stop button: the conversion under way is abandoned at its next yield.
+  void RequestStop() { stop_requested_ = true; }
+  void ClearStop() { stop_requested_ = false; }
+  bool StopRequested() const { return stop_requested_; }
 
   void AddReportRow(const std::string& text) override;
   void ClearReport() override;
@@ -30,15 +42,20 @@ class GuiOperator : public Operator {
   void SetProgress(int meter, int percent) override;
   int Progress(int meter) const override;
   void YieldToWindow() override;
-  // The window keeps handling its events while the conversion waits.
   void Pause(double seconds) override;
 
  private:
+  bool OnWindowThread() const;
+  // Runs `call` on the window's thread and waits for it.
+  template <class Call>
+  void OnWindow(Call call);
+
   QWidget& window_;
   ReportView& report_;
   ProgressMeters& meters_;
   Prompter& prompter_;
-  int yield_interval_ms_;
+  RunContext* run_ = nullptr;
+  std::atomic<bool> stop_requested_ = false;
   QElapsedTimer since_yield_;
 };
 

@@ -54,8 +54,9 @@ MainWindow::MainWindow(const WindowOptions& options, Prompter& prompter)
   setWindowTitle(kProductName);
   setAcceptDrops(true);
   BuildWindow();
-  operator_ = std::make_unique<GuiOperator>(*this, *report_, *meters_, prompter_, options_.yield_interval_ms);
+  operator_ = std::make_unique<GuiOperator>(*this, *report_, *meters_, prompter_);
   run_ = std::make_unique<RunContext>(*operator_);
+  operator_->Attach(*run_);
   run_->ProgramDirectory = options_.program_directory;
   if (const char* root = std::getenv("ROOT")) run_->RootDirectory = std::string(root);
 
@@ -126,7 +127,7 @@ void MainWindow::BuildWindow() {
   });
   auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(stop, &QShortcut::activated, this, [this] {
-    if (running_) ExitClicked();
+    if (running_) RequestStop();
   });
 
   setTabOrder(files_, start_);

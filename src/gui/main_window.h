@@ -2,7 +2,8 @@
 // The converter's main window: the DXF files of the source directory, the buttons
 // that run, stop and erase, the progress meters, the process report and the default
 // settings. It holds the settings while the program runs, together with the Setup
-// dialog, and runs the conversions on its own thread.
+// dialog. A run goes on inside the Start button's handler; each drawing is converted
+// on a worker thread meanwhile, so that the window stays alive.
 
 #include <QMainWindow>
 #include <QTimer>
@@ -35,7 +36,6 @@ struct WindowOptions {
   std::filesystem::path settings_file;  // MQ400.INI of this run
   std::string program_directory;        // the converter's directory, with its closing separator
   std::string executable_path;
-  int yield_interval_ms = 30;  // the least time between two rounds of event handling in a run
 };
 
 class MainWindow : public QMainWindow, private ProgramHost {
@@ -92,6 +92,8 @@ class MainWindow : public QMainWindow, private ProgramHost {
   void SaveColumnWidth(int column, float characters);
 
   std::vector<std::string> SelectedRequests() const;
+  void RequestStop();
+  void ConvertOnWorker(std::string& request, RunContext& run, const Settings& settings, OutputLedger& ledger);
   void EnterRun(bool running);
   void AfterDrawing(const Settings& settings);
   void WaitForContinue();
@@ -102,6 +104,7 @@ class MainWindow : public QMainWindow, private ProgramHost {
   Settings settings_;    // what the controls do not hold, and the state of the last load or save
   int form_state_ = -1;  // FormState: the default settings are shown
   bool running_ = false;
+  bool converting_ = false;  // a worker owns the run context
   bool close_requested_ = false;
   bool auto_start_enabled_ = true;  // the auto-start watcher may look for work
 

@@ -7,18 +7,22 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
+#include <QThread>
 #include <QTimer>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "gui/default_settings_panel.h"
 #include "gui/file_list.h"
+#include "gui/gui_operator.h"
 #include "gui/main_window.h"
 #include "gui/prompter.h"
 #include "gui/qt_text.h"
@@ -29,6 +33,7 @@
 #include "shell/batch_run.h"
 #include "shell/dxf_directory.h"
 #include "shell/external_programs.h"
+#include "shell/process_file.h"
 #include "shell/settings_file.h"
 #include "shell/settings_store.h"
 #include "shell/window_placement.h"
@@ -61,10 +66,32 @@ void MainWindow::StartClicked() {
 
 void MainWindow::ExitClicked() {
   if (running_) {
-    run_->RunState = kRunStateStopRequested;  // the run ends after the drawing being converted
+    RequestStop();
     return;
   }
   close();
+}
+
+// The run ends after the drawing being converted, which is abandoned at its next
+// yield. While a worker converts, only it touches the run's state.
+void MainWindow::RequestStop() {
+  operator_->RequestStop();
+  if (!converting_) run_->RunState = kRunStateStopRequested;
+}
+
+void MainWindow::ConvertOnWorker(std::string& request, RunContext& run, const Settings& settings,
+                                 OutputLedger& ledger) {
+  if (operator_->StopRequested()) run.RunState = kRunStateStopRequested;
+  converting_ = true;
+  QEventLoop until_converted;
+  std::unique_ptr<QThread> worker(
+      QThread::create([&request, &run, &settings, &ledger] { ProcessFile(request, run, settings, ledger); }));
+  connect(worker.get(), &QThread::finished, &until_converted, &QEventLoop::quit);
+  worker->start();
+  until_converted.exec();
+  worker->wait();
+  converting_ = false;
+  if (operator_->StopRequested()) run.RunState = kRunStateStopRequested;
 }
 
 std::vector<std::string> MainWindow::SelectedRequests() const {
@@ -79,6 +106,7 @@ void MainWindow::RunRequests(const std::vector<std::string>& requests) {
   if (running_) return;
   run_->RunState = kRunStartedByOperator;
   run_->FileFailed = false;
+  operator_->ClearStop();
   auto_start_enabled_ = false;
   defaults_->setEnabled(false);
   const Settings settings = CurrentSettings();
@@ -87,6 +115,9 @@ void MainWindow::RunRequests(const std::vector<std::string>& requests) {
 
   int programs_seen = 0;
   BatchSteps steps;
+  steps.convert = [this](std::string& request, RunContext& run, const Settings& used, OutputLedger& written) {
+    ConvertOnWorker(request, run, used, written);
+  };
   steps.after_drawing = [&](RunContext&) {
     MarkDrawingRow(ledger, programs_seen);
     AfterDrawing(settings);
@@ -170,7 +201,7 @@ void MainWindow::EraseClicked() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (running_) {  // the run stops after its drawing, then the window closes
-    run_->RunState = kRunStateStopRequested;
+    RequestStop();
     close_requested_ = true;
     event->ignore();
     return;

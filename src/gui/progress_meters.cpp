@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QThread>
 #include <algorithm>
 
 namespace mq::gui {
@@ -55,9 +56,19 @@ ProgressMeters::ProgressMeters(QWidget* parent) : QFrame(parent) {
 
 void ProgressMeters::Set(int meter, int percent) {
   if (meter < 0 || meter >= kMeterCount) return;
-  values_[static_cast<std::size_t>(meter)] = std::clamp(percent, 0, 100);
+  percent = std::clamp(percent, 0, 100);
+  values_[static_cast<std::size_t>(meter)] = percent;
+  if (QThread::currentThread() == thread()) {
+    Follow(meter, percent);
+  } else {
+    QMetaObject::invokeMethod(
+        this, [this, meter, percent] { Follow(meter, percent); }, Qt::QueuedConnection);
+  }
+}
+
+void ProgressMeters::Follow(int meter, int percent) {
   Show(meter);
-  if (std::all_of(values_.begin(), values_.end(), [](int v) { return v == 0; })) {
+  if (std::all_of(values_.begin(), values_.end(), [](const std::atomic<int>& v) { return v == 0; })) {
     timer_.stop();
   } else if (meter == 0 && percent > 0) {
     const int interval = percent >= 100 ? kCreepInterval : kReadingInterval;
@@ -66,17 +77,16 @@ void ProgressMeters::Set(int meter, int percent) {
 }
 
 int ProgressMeters::Value(int meter) const {
-  return meter >= 0 && meter < kMeterCount ? values_[static_cast<std::size_t>(meter)] : 0;
+  return meter >= 0 && meter < kMeterCount ? values_[static_cast<std::size_t>(meter)].load() : 0;
 }
 
 void ProgressMeters::Tick() {
   if (timer_.interval() < kFastIntervalLimit) return;  // meter 0 is shown as it is set
   for (int meter = 1; meter < kMeterCount; ++meter) {
-    int& value = values_[static_cast<std::size_t>(meter)];
-    if (value >= 1 && value < 100) {
-      ++value;
-      Show(meter);
-    }
+    std::atomic<int>& value = values_[static_cast<std::size_t>(meter)];
+    int now = value;
+    // The conversion may set the meter meanwhile: its value wins.
+    if (now >= 1 && now < 100 && value.compare_exchange_strong(now, now + 1)) Show(meter);
   }
 }
 

@@ -35,7 +35,11 @@ void RunBatch(const std::vector<std::string>& requests, RunContext& run, const S
 
   for (const std::string& drawing : requests) {
     std::string request = drawing;
-    ProcessFile(request, run, settings, ledger);
+    if (steps.convert) {
+      steps.convert(request, run, settings, ledger);
+    } else {
+      ProcessFile(request, run, settings, ledger);
+    }
     FlushReportRow(run);
     run.ui->Pause(kSettleSeconds);
     if (steps.after_drawing) steps.after_drawing(run);

@@ -20,8 +20,14 @@ inline constexpr std::string_view kFailedFilesHeading = "*** The Following files
 // Seconds the report stays still after each drawing's row, so that an operator can see it.
 inline constexpr double kSettleSeconds = 0.3;
 
-// What a front end does between the drawings and after them.
+// How one drawing is converted: ProcessFile, or ProcessFile run where the front end
+// wants it (a window runs it on a worker thread and keeps handling its events).
+using ConvertStep = std::function<void(std::string& request, RunContext&, const Settings&, OutputLedger&)>;
+
+// What a front end does for the drawings, between them and after them.
 struct BatchSteps {
+  // Converts one drawing; ProcessFile when not given.
+  ConvertStep convert;
   // After a drawing's report row: the window's pause for the operator and the graphic
   // editor. The drawing's outcome is still in run.FileFailed.
   std::function<void(RunContext&)> after_drawing;

@@ -63,12 +63,11 @@ class WindowTest : public ::testing::Test {
     for (int i = 0; i < extra_lines; ++i) dxf.Line("NOTES", 10, 10 + i * 0.01, 20, 10 + i * 0.01);
     dxf.Save(drawings / name);
   }
-  MainWindow& Open(int yield_interval_ms = 30) {
+  MainWindow& Open() {
     WindowOptions options;
     options.settings_file = settings;
     options.program_directory = (dir.path() / "").string();
     options.executable_path = (dir / "marquill400").string();
-    options.yield_interval_ms = yield_interval_ms;
     window = std::make_unique<MainWindow>(options, prompter);
     return *window;
   }
