@@ -4,7 +4,7 @@ SAN_DIR   ?= build-sanitize
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build demo test test-fast test-sanitize bench golden-update mutation-sample clean
+.PHONY: all deps build demo screenshots test test-fast test-sanitize bench golden-update mutation-sample clean
 
 all: build
 
@@ -21,6 +21,11 @@ build: deps $(BUILD_DIR)/CMakeCache.txt
 demo: build
 	./scripts/demo.sh $(BUILD_DIR)
 
+# Runs the desktop application without a screen on the example drawings and saves
+# pictures of its windows into out/screenshots/.
+screenshots: build
+	./scripts/screenshots.sh $(BUILD_DIR)
+
 # The whole suite, then the reader and parsers again under AddressSanitizer and UBSan.
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
@@ -30,7 +35,7 @@ test-fast: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: deps
-	cmake -S . -B $(SAN_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DMARQUILL_SANITIZE=ON -DMARQUILL_BENCH=OFF
+	cmake -S . -B $(SAN_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DMARQUILL_SANITIZE=ON -DMARQUILL_BENCH=OFF -DMARQUILL_GUI=OFF
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
 

@@ -3,7 +3,7 @@
 # Run as root on a fresh Debian machine; a machine that has everything is left alone.
 set -euo pipefail
 
-packages=(g++ cmake make ninja-build libgtest-dev libcli11-dev nlohmann-json3-dev)
+packages=(g++ cmake make ninja-build libgtest-dev libcli11-dev nlohmann-json3-dev qt6-base-dev)
 if [ "${WITH_BENCHMARK:-0}" = 1 ]; then packages+=(libbenchmark-dev); fi
 
 missing=()

@@ -11,15 +11,14 @@
 
 #include "cli/cli_operator.h"
 #include "cli/commands.h"
-#include "cli/run_environment.h"
 #include "input/file_paths.h"
-#include "shell/process_file.h"
+#include "shell/batch_run.h"
+#include "shell/run_environment.h"
 
 namespace mq::cli {
 
 namespace {
 
-constexpr std::string_view kFailedFilesHeading = "*** The Following files failed to process: ***";
 constexpr int16_t kRunStartedByOperator = -1;  // RunState as the Start button sets it
 
 struct ConvertOptions {
@@ -43,14 +42,6 @@ bool LoadSettings(CommandIo& io, const ConvertOptions& options, Settings& settin
   return true;
 }
 
-// The end of a batch: every failed file in one report row.
-void ReportFailedFiles(RunContext& run) {
-  if (run.FailedFiles.empty()) return;
-  AddReportLine(run, std::string(kFailedFilesHeading));
-  for (const std::string& name : run.FailedFiles) AddReportLine(run, name);
-  FlushReportRow(run);
-}
-
 int RunConvert(CommandIo& io, const ConvertOptions& options) {
   Settings settings;
   if (!LoadSettings(io, options, settings)) return kExitUsage;
@@ -61,16 +52,9 @@ int RunConvert(CommandIo& io, const ConvertOptions& options) {
   run.RestartPartList = options.restart_part_list;
   run.RunState = kRunStartedByOperator;
   run.FileFailed = false;
-  ClearReport(run);
-  run.FailedFiles.clear();
 
   OutputLedger ledger;
-  for (const std::string& drawing : options.drawings) {
-    std::string request = drawing;
-    ProcessFile(request, run, settings, ledger);
-    FlushReportRow(run);
-  }
-  ReportFailedFiles(run);
+  RunBatch(options.drawings, run, settings, ledger);
   return run.FailedFiles.empty() ? kExitOk : kExitFailed;
 }
 

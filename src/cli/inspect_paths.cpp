@@ -6,9 +6,9 @@
 
 #include "cli/collected_report.h"
 #include "cli/json_values.h"
-#include "cli/run_environment.h"
 #include "engine/driver/convert_drawing.h"
 #include "input/dxf_reader.h"
+#include "shell/run_environment.h"
 
 namespace mq::cli {
 

@@ -8,8 +8,8 @@
 
 #include "cli/commands.h"
 #include "cli/json_values.h"
-#include "cli/run_environment.h"
 #include "shell/ini_file.h"
+#include "shell/run_environment.h"
 #include "shell/settings_store.h"
 
 namespace mq::cli {

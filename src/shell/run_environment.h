@@ -1,11 +1,11 @@
 #pragma once
-// What a command-line run takes from the machine it runs on.
+// What a run takes from the machine it runs on.
 
 #include <filesystem>
 
 #include "input/run_context.h"
 
-namespace mq::cli {
+namespace mq {
 
 // The directory of the running executable; the current directory when the platform
 // does not say.
@@ -15,4 +15,4 @@ std::filesystem::path ExecutableDirectory();
 // the environment variable ROOT that locates the machine's tool table.
 void SetRunEnvironment(RunContext& run);
 
-}  // namespace mq::cli
+}  // namespace mq

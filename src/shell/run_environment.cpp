@@ -1,4 +1,4 @@
-#include "cli/run_environment.h"
+#include "shell/run_environment.h"
 
 #include <cstdlib>
 #include <string>
@@ -12,7 +12,7 @@
 
 #include "input/file_paths.h"
 
-namespace mq::cli {
+namespace mq {
 
 namespace fs = std::filesystem;
 
@@ -39,4 +39,4 @@ void SetRunEnvironment(RunContext& run) {
   if (const char* root = std::getenv("ROOT")) run.RootDirectory = std::string(root);
 }
 
-}  // namespace mq::cli
+}  // namespace mq

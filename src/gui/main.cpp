@@ -1,0 +1,63 @@
+// marquill400: the desktop converter. One window per user; a second start brings the
+// running window to the front and ends.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <filesystem>
+
+#include "gui/main_window.h"
+#include "gui/prompter.h"
+#include "gui/screenshots.h"
+#include "gui/single_instance.h"
+#include "input/file_paths.h"
+#include "shell/run_environment.h"
+#include "shell/settings_store.h"
+
+int main(int argc, char** argv) {
+  // Fractional screen scales (125 %, 150 %) are drawn at their own size, not rounded.
+  QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Marquill400"));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Converts DXF drawings of cabinet panels into PTP400 programs."));
+  parser.addHelpOption();
+  const QCommandLineOption settings_option(QStringLiteral("settings"),
+                                           QStringLiteral("Settings file (MQ400.INI) to use."),
+                                           QStringLiteral("FILE"));
+  QCommandLineOption screenshots_option(
+      QStringLiteral("screenshots"), QStringLiteral("Runs the window through its states and saves pictures."),
+      QStringLiteral("DIR"));
+  screenshots_option.setFlags(QCommandLineOption::HiddenFromHelp);
+  parser.addOption(settings_option);
+  parser.addOption(screenshots_option);
+  parser.process(app);
+  const bool screenshots = parser.isSet(screenshots_option);
+
+  mq::gui::SingleInstance instance(QStringLiteral("Marquill400"));
+  if (!screenshots && !instance.Claim()) {
+    instance.ActivateRunning();
+    return 0;
+  }
+
+  const std::filesystem::path executable_directory = mq::ExecutableDirectory();
+  mq::gui::WindowOptions options;
+  options.settings_file =
+      mq::ResolveSettingsLocation(
+          mq::CurrentSettingsLocationInputs(parser.value(settings_option).toLocal8Bit().toStdString(),
+                                            executable_directory))
+          .path;
+  options.program_directory = mq::WithClosingSeparator(
+      executable_directory.string(), static_cast<char>(std::filesystem::path::preferred_separator));
+  options.executable_path = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
+
+  mq::gui::DialogPrompter dialogs;
+  mq::gui::UnattendedPrompter unattended;
+  mq::gui::MainWindow window(options, screenshots ? static_cast<mq::gui::Prompter&>(unattended) : dialogs);
+  QObject::connect(&instance, &mq::gui::SingleInstance::ActivationRequested, &window,
+                   &mq::gui::MainWindow::BringToFront);
+  if (screenshots) return mq::gui::TakeScreenshots(window, parser.value(screenshots_option));
+  window.show();
+  return app.exec();
+}
