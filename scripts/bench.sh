@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Runs every benchmark program and prints its figures.
+# Generates the benchmark drawings, times the converter on them and prints one table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
-for b in "$build"/bench/*; do
-  if [ -x "$b" ] && [ -f "$b" ]; then
-    echo "== $(basename "$b")"
-    "$b"
-  fi
-done
+dxflib=()
+if [ -x "$build/bench/bench_read_dxflib" ]; then dxflib=("$build/bench/bench_read_dxflib"); fi
+"$build/bench/bench_table" "$build/marquill400-cli" "${dxflib[@]}"

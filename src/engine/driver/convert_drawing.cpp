@@ -129,13 +129,14 @@ bool IsKnownStep(std::string_view name) {
 
 // Runs the steps in order up to and including `last` (all of them when empty); stops
 // after the first one that failed the drawing (an abort or a user stop).
-ConversionOutcome RunSteps(EngineContext& c, std::string_view last) {
+ConversionOutcome RunSteps(EngineContext& c, std::string_view last, const StepObserver* observer = nullptr) {
   ResetConversion(c);
   for (const Step& step : kSteps) {
     if (step.run == nullptr) {
       if (c.state.NoCodeFlag) return ConversionOutcome::PartListOnly;
     } else {
       step.run(c);
+      if (observer != nullptr && !step.name.empty()) (*observer)(step.name);
       if (c.run.FileFailed) return ConversionOutcome::Failed;
     }
     if (!last.empty() && step.name == last) break;
@@ -162,6 +163,10 @@ void AbortConversion(EngineContext& c, std::initializer_list<std::string_view> r
 }
 
 ConversionOutcome ConvertDrawing(EngineContext& c) { return RunSteps(c, {}); }
+
+ConversionOutcome ConvertDrawingObserved(EngineContext& c, const StepObserver& after_step) {
+  return RunSteps(c, {}, &after_step);
+}
 
 ConversionOutcome ConvertDrawingThrough(EngineContext& c, std::string_view last_pass) {
   if (!IsKnownStep(last_pass)) throw std::invalid_argument("no pass named " + std::string(last_pass));

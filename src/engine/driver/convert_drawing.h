@@ -3,6 +3,7 @@
 // machining lists of one part. The engine writes nothing; the caller hands the lists to
 // the writers.
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,11 @@ enum class ConversionOutcome {
 // Resets c.state and runs every pass in order. Failures are reported through c.run
 // (FileFailed, FailedFiles, the report); nothing is thrown for a bad drawing.
 ConversionOutcome ConvertDrawing(EngineContext& c);
+
+// The same run, telling `after_step` the name of each pass as it ends (for timing
+// the passes).
+using StepObserver = std::function<void(std::string_view pass)>;
+ConversionOutcome ConvertDrawingObserved(EngineContext& c, const StepObserver& after_step);
 
 // The same run, ended after the pass named `last_pass` (one of PassNames()), for
 // looking at what the engine made up to there. A run that ends earlier (a failure, or

@@ -1,7 +1,7 @@
 // The records of lead-ins, lead-outs and ramp-out overruns. Leads lie on the right of
 // the direction of travel for "G41" (d - 90) and on the left for "G42" (d + 90).
-// Lead-outs are inserted behind the contour before the lead-in goes in front of it, so
-// that the contour's indices hold while both are built.
+// The records are gathered per contour and put into place by the caller in one sweep;
+// only the contour's own first and last records are changed where they stand.
 
 #include "engine/toolpath/lead_inserts.h"
 
@@ -71,57 +71,52 @@ bool ArcForcesStraightLead(const BoundaryArc& arc, PlanePoint start, float lengt
 
 float ClippedLength(const ContourShape& shape, float length) { return std::min(shape.FirstChord, length); }
 
-void InsertAfterContour(OneBasedList<PathSegment>& path, const ContourShape& shape,
-                        const std::vector<PathSegment>& records) {
-  int at = shape.Span.Last + 1;
-  for (const PathSegment& r : records) path.insert(at++, r);
-}
-
 // The records in front of S; the first becomes the contour's start, at the ramp-in
 // height when there is one.
-void InsertLeadIn(OneBasedList<PathSegment>& path, const ContourShape& shape,
-                  std::vector<PathSegment> records, float rampIn) {
+void SetLeadIn(OneBasedList<PathSegment>& path, const ContourShape& shape, std::vector<PathSegment> records,
+               float rampIn, ContourLeads& leads) {
   records.front().ChainFlag = kContourStart;
   if (rampIn != 0) records.front().Z = rampIn;
   path[shape.Span.First].ChainFlag = 0;
-  for (auto r = records.rbegin(); r != records.rend(); ++r) path.insert(shape.Span.First, *r);
+  leads.Before = std::move(records);
 }
 
-void InsertStraightLeadIn(OneBasedList<PathSegment>& path, const ContourShape& shape, PlanePoint from,
-                          float rampIn) {
+void StraightLeadIn(OneBasedList<PathSegment>& path, const ContourShape& shape, PlanePoint from, float rampIn,
+                    ContourLeads& leads) {
   PathSegment& start = path[shape.Span.First];
   const PathSegment lead = LineRecord(start, from, -segment::kLine);
   start.SegmentType = static_cast<int16_t>(std::abs(start.SegmentType));
-  InsertLeadIn(path, shape, {lead}, rampIn);
+  SetLeadIn(path, shape, {lead}, rampIn, leads);
 }
 
 // A quarter arc of radius `length` round `centre`, from the angle `from` to S at `to`.
-void InsertQuarterArcLeadIn(OneBasedList<PathSegment>& path, const ContourShape& shape, PlanePoint centre,
-                            float length, float from, float to, bool counterClockwise, float rampIn) {
+void QuarterArcLeadIn(OneBasedList<PathSegment>& path, const ContourShape& shape, PlanePoint centre,
+                      float length, float from, float to, bool counterClockwise, float rampIn,
+                      ContourLeads& leads) {
   const PathSegment& start = path[shape.Span.First];
-  InsertLeadIn(path, shape,
-               {ArcStartRecord(start, AlongDirection(centre, length, from), centre),
-                ArcEndRecord(start, shape.Start, from, to, counterClockwise)},
-               rampIn);
+  SetLeadIn(path, shape,
+            {ArcStartRecord(start, AlongDirection(centre, length, from), centre),
+             ArcEndRecord(start, shape.Start, from, to, counterClockwise)},
+            rampIn, leads);
 }
 
-void InsertStraightLeadOut(OneBasedList<PathSegment>& path, const ContourShape& shape, PlanePoint to) {
+std::vector<PathSegment> StraightLeadOut(OneBasedList<PathSegment>& path, const ContourShape& shape,
+                                         PlanePoint to) {
   PathSegment& end = path[shape.Span.Last];
   const PathSegment lead = LineRecord(end, to, segment::kLine);
   SetLeavingBulge(end, 0);
-  InsertAfterContour(path, shape, {lead});
+  return {lead};
 }
 
-void InsertQuarterArcLeadOut(OneBasedList<PathSegment>& path, const ContourShape& shape,
-                             const LeadValues& v) {
+std::vector<PathSegment> QuarterArcLeadOut(OneBasedList<PathSegment>& path, const ContourShape& shape,
+                                           const LeadValues& v) {
   const float m = LeadSideNormal(shape.EndDirection, v.Side);
   const PlanePoint centre = AlongDirection(shape.End, v.Length, m);
   const float endAngle = Normalized(v.Side > 0 ? m + kQuarterTurn : m - kQuarterTurn);
   const PathSegment& end = path[shape.Span.Last];
-  InsertAfterContour(path, shape,
-                     {ArcStartRecord(end, shape.End, centre),
-                      ArcEndRecord(end, AlongDirection(centre, v.Length, endAngle), Normalized(m + kHalfTurn),
-                                   endAngle, v.Side < 0)});
+  return {ArcStartRecord(end, shape.End, centre),
+          ArcEndRecord(end, AlongDirection(centre, v.Length, endAngle), Normalized(m + kHalfTurn), endAngle,
+                       v.Side < 0)};
 }
 
 // The sweep of the first centre arc from S to its end, in its direction of travel; a
@@ -169,73 +164,69 @@ PathSegment BulgeOverrun(PathSegment& end, const ContourShape& shape, const Lead
 }
 
 // Ramp out: the tool runs on over the beginning of the contour while it rises.
-void InsertOverrun(OneBasedList<PathSegment>& path, const ContourShape& shape, const LeadValues& v) {
+std::vector<PathSegment> Overrun(OneBasedList<PathSegment>& path, const ContourShape& shape,
+                                 const LeadValues& v) {
   PathSegment& end = path[shape.Span.Last];
-  if (shape.FirstKind == segment::kCentreArc) {
-    InsertAfterContour(path, shape, ArcOverrun(end, shape, v));
-    return;
-  }
-  if (shape.FirstKind == segment::kPolyline) {
-    InsertAfterContour(path, shape, {BulgeOverrun(end, shape, v)});
-    return;
-  }
+  if (shape.FirstKind == segment::kCentreArc) return ArcOverrun(end, shape, v);
+  if (shape.FirstKind == segment::kPolyline) return {BulgeOverrun(end, shape, v)};
   PathSegment q = LineRecord(
       end, AlongDirection(shape.Start, ClippedLength(shape, v.Length), shape.StartDirection), segment::kLine);
   q.Z = v.RampOut;
   SetLeavingBulge(end, 0);
-  InsertAfterContour(path, shape, {q});
+  return {q};
 }
 
 }  // namespace
 
-void InsertSmoothStartLeads(OneBasedList<PathSegment>& path, const ContourShape& shape, const LeadValues& v) {
+ContourLeads SmoothStartLeads(OneBasedList<PathSegment>& path, const ContourShape& shape,
+                              const LeadValues& v) {
+  ContourLeads leads;
   if (v.RampOut != 0) {
-    InsertOverrun(path, shape, v);
+    leads.After = Overrun(path, shape, v);
   } else if (ArcForcesStraightLead(shape.FirstArc, shape.Start, v.Length, v.Side)) {
-    InsertStraightLeadOut(path, shape,
-                          AlongDirection(shape.Start, ClippedLength(shape, v.Length),
-                                         LeadSideNormal(shape.EndDirection, v.Side)));
+    leads.After = StraightLeadOut(path, shape,
+                                  AlongDirection(shape.Start, ClippedLength(shape, v.Length),
+                                                 LeadSideNormal(shape.EndDirection, v.Side)));
   } else {
-    InsertQuarterArcLeadOut(path, shape, v);
+    leads.After = QuarterArcLeadOut(path, shape, v);
   }
 
   if (ArcForcesStraightLead(shape.LastArc, shape.Start, v.Length, v.Side)) {
-    InsertStraightLeadIn(path, shape,
-                         AlongDirection(shape.Start, v.Length, LeadSideNormal(shape.EndDirection, v.Side)),
-                         v.RampIn);
-    return;
+    StraightLeadIn(path, shape,
+                   AlongDirection(shape.Start, v.Length, LeadSideNormal(shape.EndDirection, v.Side)),
+                   v.RampIn, leads);
+    return leads;
   }
   // The lead arc touches the first piece at S from the lead side.
   const float n = LeadSideNormal(shape.StartDirection, v.Side);
   const PlanePoint centre = AlongDirection(shape.Start, v.Length, n);
   const float b = Normalized(n + kHalfTurn);
   const float a = Normalized(v.Side > 0 ? b + kQuarterTurn : b - kQuarterTurn);
-  InsertQuarterArcLeadIn(path, shape, centre, v.Length, a, b, v.Side < 0, v.RampIn);
+  QuarterArcLeadIn(path, shape, centre, v.Length, a, b, v.Side < 0, v.RampIn, leads);
+  return leads;
 }
 
-void InsertCornerLeads(OneBasedList<PathSegment>& path, const ContourShape& shape, const LeadValues& v) {
+ContourLeads CornerLeads(OneBasedList<PathSegment>& path, const ContourShape& shape, const LeadValues& v) {
+  ContourLeads leads;
   // The bisector of the corner between the arriving and the leaving piece.
   const float gap = AngleGap(shape.StartDirection, Normalized(shape.EndDirection + kHalfTurn));
   const float k = Normalized(v.Side > 0 ? shape.StartDirection - gap / 2 : shape.StartDirection + gap / 2);
   const PlanePoint onBisector = AlongDirection(shape.Start, v.Length, k);
 
-  if (v.RampOut != 0) {
-    InsertOverrun(path, shape, v);
-  } else {
-    InsertStraightLeadOut(path, shape, onBisector);
-  }
+  leads.After = v.RampOut != 0 ? Overrun(path, shape, v) : StraightLeadOut(path, shape, onBisector);
 
   if (shape.FirstKind != segment::kCentreArc ||
       ArcForcesStraightLead(shape.LastArc, shape.Start, v.Length, v.Side)) {
-    InsertStraightLeadIn(path, shape, onBisector, v.RampIn);
-    return;
+    StraightLeadIn(path, shape, onBisector, v.RampIn, leads);
+    return leads;
   }
   // A quarter arc onto the first arc, centred L ahead of S along its tangent, turning
   // the way the leads of that side turn.
   const PlanePoint centre = AlongDirection(shape.Start, v.Length, shape.StartDirection);
   const float b = Normalized(shape.StartDirection + kHalfTurn);
   const float a = Normalized(v.Side > 0 ? b + kQuarterTurn : b - kQuarterTurn);
-  InsertQuarterArcLeadIn(path, shape, centre, v.Length, a, b, v.Side < 0, v.RampIn);
+  QuarterArcLeadIn(path, shape, centre, v.Length, a, b, v.Side < 0, v.RampIn, leads);
+  return leads;
 }
 
 }  // namespace mq

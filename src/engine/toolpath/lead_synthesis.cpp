@@ -21,23 +21,51 @@ bool LeadsEnabled(const EngineContext& c) {
   return (c.state.EffectiveLeadLength != 0 && c.state.LeadsOn) || c.store.Current.LeadCodeSeen;
 }
 
+bool Unwritten(const PathSegment& s) {
+  return std::abs(s.SegmentType) == segment::kConstantWidth || s.SegmentType == segment::kRemoved ||
+         s.SegmentType == segment::kDeleteMark;
+}
+
 // Records that must not reach the writer (removed pieces, constant-width polyline
 // starts) are deleted; the record that follows each one starts a contour.
 void RemoveUnwrittenRecords(OneBasedList<PathSegment>& path) {
-  for (PathSegment& s : path) {
-    if (std::abs(s.SegmentType) == segment::kConstantWidth || s.SegmentType == segment::kRemoved) {
-      s.SegmentType = segment::kDeleteMark;
-    }
-  }
-  int i = 1;
-  while (i <= path.size()) {
-    if (path[i].SegmentType != segment::kDeleteMark) {
-      ++i;
+  std::vector<PathSegment>& records = path.raw();
+  std::size_t kept = 0;
+  bool after_deleted = false;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (Unwritten(records[i])) {
+      after_deleted = true;
       continue;
     }
-    path.erase(i);
-    if (i <= path.size()) path[i].ChainFlag = kContourStart;
+    records[kept] = records[i];
+    if (after_deleted) records[kept].ChainFlag = kContourStart;
+    after_deleted = false;
+    ++kept;
   }
+  records.resize(kept);
+}
+
+// The list with each contour's leads around it, built in one sweep.
+OneBasedList<PathSegment> WithLeads(const OneBasedList<PathSegment>& path,
+                                    const std::vector<ContourSpan>& spans,
+                                    const std::vector<ContourLeads>& leads) {
+  std::size_t added = 0;
+  for (const ContourLeads& l : leads) added += l.Before.size() + l.After.size();
+  OneBasedList<PathSegment> result;
+  result.reserve(path.size() + static_cast<int>(added));
+  std::vector<PathSegment>& out = result.raw();
+  const auto in = path.raw().begin();
+  std::ptrdiff_t next = 0;  // the first record not yet copied, 0-based
+  for (std::size_t k = 0; k < spans.size(); ++k) {
+    const std::ptrdiff_t first = spans[k].First - 1, end = spans[k].Last;
+    out.insert(out.end(), in + next, in + first);
+    out.insert(out.end(), leads[k].Before.begin(), leads[k].Before.end());
+    out.insert(out.end(), in + first, in + end);
+    out.insert(out.end(), leads[k].After.begin(), leads[k].After.end());
+    next = end;
+  }
+  out.insert(out.end(), in + next, path.raw().end());
+  return result;
 }
 
 // A ramp height as a depth above the surface: minus the layer's value, the effective
@@ -98,17 +126,18 @@ void SynthesizeLeads(EngineContext& c) {
   RemoveUnwrittenRecords(path);
   if (!LeadsEnabled(c)) return;
   const std::vector<ContourSpan> contours = MarkedContours(path);
-  // From the last contour to the first, so that inserted leads move no contour still to do.
-  for (auto span = contours.rbegin(); span != contours.rend(); ++span) {
-    const LeadValues values = ValuesOf(path[span->First], c.state);
-    if (!GetsLeads(path, *span, values, c.state)) continue;
-    const ContourShape shape = ShapeOf(path, *span);
-    if (TakesCornerBranch(values.Side, shape.StartDirection, shape.EndDirection)) {
-      InsertCornerLeads(path, shape, values);
-    } else {
-      InsertSmoothStartLeads(path, shape, values);
-    }
+  // Each contour's leads depend on its own records only.
+  std::vector<ContourLeads> leads(contours.size());
+  for (std::size_t k = 0; k < contours.size(); ++k) {
+    const ContourSpan span = contours[k];
+    const LeadValues values = ValuesOf(path[span.First], c.state);
+    if (!GetsLeads(path, span, values, c.state)) continue;
+    const ContourShape shape = ShapeOf(path, span);
+    leads[k] = TakesCornerBranch(values.Side, shape.StartDirection, shape.EndDirection)
+                   ? CornerLeads(path, shape, values)
+                   : SmoothStartLeads(path, shape, values);
   }
+  path = WithLeads(path, contours, leads);
 }
 
 }  // namespace mq
