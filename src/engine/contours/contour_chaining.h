@@ -8,9 +8,6 @@
 
 namespace mq {
 
-// Appends, while one is found, the untaken piece of the same route layer that starts or
-// ends at the current end and turns least from the current direction.
-void ChainContours(ConversionState& s, JoinedContour& joined);
 // Over the whole table: every untaken piece starts a joined contour (turned round first
 // when only its start has a piece to run on to), which runs onto a touching circle and
 // is then chained.

@@ -5,11 +5,13 @@
 #include "engine/contours/contour_order.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "engine/contours/contour_joining.h"
 #include "engine/contours/contour_table.h"
 #include "engine/geometry/contour_geometry.h"
+#include "engine/ordering/bore_search_tree.h"
 
 namespace mq {
 
@@ -52,31 +54,39 @@ void RebuildPathList(ConversionState& s, const std::vector<JoinedContour>& joine
 
 std::vector<int> NearestNeighbourOrder(const ConversionState& s) {
   const int n = s.Contours.size();
-  std::vector<bool> taken(static_cast<std::size_t>(n) + 1, false);
+  std::vector<float> xs, ys;
+  xs.reserve(static_cast<std::size_t>(n));
+  ys.reserve(static_cast<std::size_t>(n));
+  for (int k = 1; k <= n; ++k) {
+    xs.push_back(FirstRecord(s, k).X);
+    ys.push_back(FirstRecord(s, k).Y);
+  }
+  // The plain distance: weight 1 and no lower half. The tree gives the contour a scan
+  // in list order with a strict "nearer" test would take.
+  WalkMetric metric;
+  metric.HalfHeight = -std::numeric_limits<float>::infinity();
+  BoreSearchTree tree(xs, ys);
+  const float panel_area = s.PanelWidth() * s.PanelHeight();
+  const float beyond_reach = panel_area * panel_area;
   std::vector<int> order;
   order.reserve(static_cast<std::size_t>(n));
-  const float panel_area = s.PanelWidth() * s.PanelHeight();
-  float x = s.PanelWidth();
-  float y = s.PanelHeight();
+  metric.X = s.PanelWidth();
+  metric.Y = s.PanelHeight();
+  int lowest_untaken = 0;
   for (int step = 0; step < n; ++step) {
-    int best = 0;
-    float best_distance = panel_area * panel_area;
-    for (int k = 1; k <= n; ++k) {
-      if (taken[static_cast<std::size_t>(k)]) continue;
-      const PathSegment& start = FirstRecord(s, k);
-      const float d = Distance({x, y}, PointOf(start));
-      if (d < best_distance) {
-        best = k;
-        best_distance = d;
-      }
+    int best = tree.Nearest(metric);
+    // Nothing nearer than the square of the panel's area (a panel of no area, say): the
+    // next contour in the list follows.
+    if (best < 0 || !(metric.Distance(xs[static_cast<std::size_t>(best)],
+                                      ys[static_cast<std::size_t>(best)]) < beyond_reach)) {
+      while (tree.Visited(lowest_untaken)) ++lowest_untaken;
+      best = lowest_untaken;
     }
-    // A panel of no area gives no distance to beat; the next contour in the list follows.
-    if (best == 0) best = static_cast<int>(std::find(taken.begin() + 1, taken.end(), false) - taken.begin());
-    taken[static_cast<std::size_t>(best)] = true;
-    order.push_back(best);
-    const PathSegment& end = s.PathList[s.Contours[best].Last];
-    x = end.X;
-    y = end.Y;
+    tree.Visit(best);
+    order.push_back(best + 1);
+    const PathSegment& end = s.PathList[s.Contours[best + 1].Last];
+    metric.X = end.X;
+    metric.Y = end.Y;
   }
   return order;
 }

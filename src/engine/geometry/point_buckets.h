@@ -4,8 +4,8 @@
 // a pitch apart ask for the points in a small box and then test each one by their own
 // rule, so the cells only have to hold every point that rule could accept.
 
+#include <climits>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 namespace mq {
@@ -26,9 +26,17 @@ class PointBuckets {
   // visit returns true and then returns true.
   template <class Visit>
   bool AnyInBox(int group, double min_x, double max_x, double min_y, double max_y, Visit visit) const {
+    if (!(max_x - min_x < kWideBox * cell_) || !(max_y - min_y < kWideBox * cell_)) {
+      // A box of many cells (or of no finite size): every point of the group.
+      for (auto entry = Lower({group, INT64_MIN, INT64_MIN, INT_MIN});
+           entry != entries_.end() && entry->Group == group; ++entry) {
+        if (visit(entry->Item)) return true;
+      }
+      return false;
+    }
     const int64_t last_column = Cell(max_x), first_row = Cell(min_y), last_row = Cell(max_y);
     for (int64_t column = Cell(min_x); column <= last_column; ++column) {
-      auto entry = Lower({group, column, first_row, std::numeric_limits<int>::min()});
+      auto entry = Lower({group, column, first_row, INT_MIN});
       for (; entry != entries_.end() && entry->Group == group && entry->Column == column &&
              entry->Row <= last_row;
            ++entry) {
@@ -39,6 +47,8 @@ class PointBuckets {
   }
 
  private:
+  static constexpr double kWideBox = 64;
+
   struct Entry {
     int Group;
     int64_t Column, Row;

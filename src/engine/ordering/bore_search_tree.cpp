@@ -16,6 +16,8 @@ constexpr int kLeafSize = 8;
 // Relative margin by which a subtree's exact lower bound is lowered before it is compared
 // with a distance computed in singles: a handful of single roundings stay far below it.
 constexpr double kRoundingMargin = 1e-5;
+// And an absolute one for distances so small that their squares underflow in singles.
+constexpr double kUnderflowMargin = 1e-20;
 
 }  // namespace
 
@@ -99,7 +101,7 @@ double BoreSearchTree::LowerBound(const Node& node, const WalkMetric& m) const {
   if (m.Y < m.HalfHeight && node.MinY < m.HalfHeight) {
     bound *= std::min(static_cast<double>(m.LowerHalfScale), 1.0);
   }
-  return bound * (1.0 - kRoundingMargin);
+  return bound * (1.0 - kRoundingMargin) - kUnderflowMargin;
 }
 
 void BoreSearchTree::Search(int id, const WalkMetric& m, Best& best) const {
