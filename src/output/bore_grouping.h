@@ -34,6 +34,8 @@ struct GroupedBore {
   int GroupId = 0;    // 0 alone; else the first member's index times the row's axis
   int GroupSize = 0;  // members of the row, 1 for a bore drilled alone
   int Pitch = 0;      // millimetres between neighbouring members
+
+  friend bool operator==(const GroupedBore&, const GroupedBore&) = default;
 };
 
 struct BoreGroupingFrame {

@@ -24,7 +24,7 @@ int64_t PointBuckets::Cell(double v) const {
   return static_cast<int64_t>(std::min(cell, kOutermostCell));
 }
 
-void PointBuckets::Add(int group, float x, float y, int item) {
+void PointBuckets::Add(int group, double x, double y, int item) {
   entries_.push_back({group, Cell(x), Cell(y), item});
 }
 

@@ -17,7 +17,7 @@ class PointBuckets {
   explicit PointBuckets(double cell) : cell_(cell > 0 ? cell : 1) {}
 
   // A point of `group` (a route layer, say; 0 when the rule has none) named `item`.
-  void Add(int group, float x, float y, int item);
+  void Add(int group, double x, double y, int item);
   // After the last Add and before the first look-up.
   void Seal();
 
