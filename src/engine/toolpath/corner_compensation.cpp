@@ -5,6 +5,8 @@
 #include "engine/toolpath/corner_compensation.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "engine/geometry/angles.h"
 #include "engine/geometry/contour_geometry.h"
@@ -44,6 +46,9 @@ PlanePoint MidSide(const PathSegment& a, const PathSegment& b) {
 void CompensateCorners(EngineContext& c) {
   if (!CornerCompensationOn(c)) return;
   OneBasedList<PathSegment>& path = c.state.PathList;
+  // The closing records to add, each after the record of its index; the list is built
+  // again once at the end instead of moving its rest at every contour.
+  std::vector<std::pair<int, PathSegment>> closings;
   int s = 1;
   while (s < path.size()) {
     const PathSegment& first = path[s];
@@ -65,9 +70,18 @@ void CompensateCorners(EngineContext& c) {
     PathSegment closing = path[e];
     closing.X = middle.X;
     closing.Y = middle.Y;
-    path.insert(e + 1, closing);
-    s = e + 2;
+    closings.emplace_back(e, closing);
+    s = e + 1;
   }
+  if (closings.empty()) return;
+  OneBasedList<PathSegment> compensated;
+  compensated.reserve(path.size() + static_cast<int>(closings.size()));
+  auto closing = closings.begin();
+  for (int i = 1; i <= path.size(); ++i) {
+    compensated.push_back(path[i]);
+    if (closing != closings.end() && closing->first == i) compensated.push_back((closing++)->second);
+  }
+  path = std::move(compensated);
 }
 
 }  // namespace mq
