@@ -1,12 +1,14 @@
-// `marquill400-cli convert DRAWING... [--settings FILE] [--dest DIR] [--restart-part-list]`:
+// `marquill400-cli convert DRAWING... [--settings FILE] [--dest DIR] [--restart-part-list] [--jobs N]`:
 // converts the drawings one after another as the main window's batch run does, prints
 // one report row per drawing and then the failed files.
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/cli_operator.h"
@@ -25,6 +27,7 @@ struct ConvertOptions {
   std::vector<std::string> drawings;  // requests: a path, optionally a blank and a program name
   std::string destination;            // --dest, empty when not given
   bool restart_part_list = false;     // --restart-part-list: the "/A" switch of the command line
+  int jobs = 0;                       // --jobs: drawings converted side by side; 0: one per core
 };
 
 // The settings of the run with the --dest override; false after telling why they
@@ -54,7 +57,10 @@ int RunConvert(CommandIo& io, const ConvertOptions& options) {
   run.FileFailed = false;
 
   OutputLedger ledger;
-  RunBatch(options.drawings, run, settings, ledger);
+  BatchSteps steps;
+  steps.jobs =
+      options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  RunBatch(options.drawings, run, settings, ledger, steps);
   return run.FailedFiles.empty() ? kExitOk : kExitFailed;
 }
 
@@ -71,6 +77,11 @@ void RegisterConvertCommand(CLI::App& app, CommandIo& io) {
   command->add_option("--settings", io.settings_file, "Settings file (MQ400.INI) to use");
   command->add_option("--dest", options->destination,
                       "G code destination directory for this run (overrides the settings)");
+  command
+      ->add_option("--jobs", options->jobs,
+                   "Drawings read and converted side by side (default: one per processor core); "
+                   "they are still written one after another, in the order given")
+      ->check(CLI::NonNegativeNumber);
   command->add_flag("--restart-part-list", options->restart_part_list,
                     "Start the part list MQ.PNX anew with the run's first drawing (the /A switch)");
   command->callback([&io, options] { io.exit_status = RunConvert(io, *options); });

@@ -1,8 +1,10 @@
 #include "shell/batch_run.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "input/operator.h"
+#include "shell/drawing_pipeline.h"
 #include "shell/process_file.h"
 
 namespace mq {
@@ -33,10 +35,16 @@ void RunBatch(const std::vector<std::string>& requests, RunContext& run, const S
   ledger = OutputLedger{};
   if (requests.empty()) return;
 
-  for (const std::string& drawing : requests) {
-    std::string request = drawing;
+  std::unique_ptr<DrawingPipeline> ahead;
+  if (steps.jobs > 1 && !steps.convert)
+    ahead = std::make_unique<DrawingPipeline>(requests, run, settings, steps.jobs);
+  for (std::size_t index = 0; index < requests.size(); ++index) {
+    std::string request = requests[index];
     if (steps.convert) {
       steps.convert(request, run, settings, ledger);
+    } else if (ahead) {
+      PreparedDrawing drawing = ahead->Take(index, run);
+      WritePreparedDrawing(drawing, run, settings, ledger);
     } else {
       ProcessFile(request, run, settings, ledger);
     }

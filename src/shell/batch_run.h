@@ -33,6 +33,9 @@ struct BatchSteps {
   std::function<void(RunContext&)> after_drawing;
   // After the failed files are listed: the binaries step over the written programs.
   std::function<void(RunContext&, const OutputLedger&)> after_run;
+  // Drawings read and converted side by side (without a `convert` step of its own); each
+  // is still written in turn, so reports and shared files come out as with one.
+  int jobs = 1;
 };
 
 // Clears the report, the failed files and the ledger (so the first-program flag is set),

@@ -42,19 +42,24 @@ void WriteConvertedDrawing(WriterContext& w) {
   if (!w.run.FileFailed && !stored.Written) AddReportLine(w.run, std::string(kNoProgramMessage));
 }
 
-void ConvertAndWrite(RunContext& run, const Settings& settings, OutputLedger& ledger) {
+// Read and converted; the drawing's lists are ready for the writers unless it failed.
+PreparedDrawing ReadAndConvert(RunContext& run, const Settings& settings) {
+  PreparedDrawing drawing;
   EntityStore store;
   ReadDxf(run.DxfFileName, store, run);
-  if (run.FileFailed) return;
+  if (run.FileFailed) return drawing;
+  EngineContext engine{run, store, settings, drawing.state};
+  drawing.outcome = ConvertDrawing(engine);
+  return drawing;
+}
 
-  ConversionState state;
-  EngineContext engine{run, store, settings, state};
-  WriterContext writer{run, settings, state, ledger};
-  switch (ConvertDrawing(engine)) {
+void Write(PreparedDrawing& drawing, RunContext& run, const Settings& settings, OutputLedger& ledger) {
+  WriterContext writer{run, settings, drawing.state, ledger};
+  switch (drawing.outcome) {
     case ConversionOutcome::Failed:
       return;
     case ConversionOutcome::PartListOnly:
-      WritePtsEntry(writer, state.PartDescription);
+      WritePtsEntry(writer, drawing.state.PartDescription);
       AddReportLine(run, std::string(kNoCodeMessage));
       return;
     case ConversionOutcome::Finished:
@@ -68,27 +73,11 @@ void FailUnexpectedly(RunContext& run, const std::string& reason) {
   FailDrawing(run, run.DxfFileName);
 }
 
-}  // namespace
-
-void ProcessFile(std::string& request, RunContext& run, const Settings& settings, OutputLedger& ledger) {
-  run.FileFailed = false;
-  request = TrimBlanks(request);
-  SplitRequest(request, run);
-
-  const auto existing = FindExistingFile(run.DxfFileName);
-  if (!existing) {
-    AddReportLine(run, run.DxfFileName + "  NOT FOUND");
-    FailDrawing(run, run.DxfFileName);
-    return;
-  }
-  run.DxfFileName = *existing;  // as the file system holds it
-  run.DxfDirectory = DirectoryPart(run.DxfFileName);
-
-  const std::string title = FileNamePart(run.ProgramName);
-  AddReportLine(run, IsBlankText(title) ? FileNamePart(run.DxfFileName) : title);
-
+// Runs `step`; whatever it throws fails the drawing with a report line.
+template <class Step>
+void Guarded(RunContext& run, Step step) {
   try {
-    ConvertAndWrite(run, settings, ledger);
+    step();
   } catch (const std::bad_alloc&) {
     FailUnexpectedly(run, "not enough memory for this drawing");
   } catch (const std::exception& e) {
@@ -96,6 +85,39 @@ void ProcessFile(std::string& request, RunContext& run, const Settings& settings
   } catch (...) {
     FailUnexpectedly(run, "unknown error");
   }
+}
+
+}  // namespace
+
+PreparedDrawing PrepareDrawing(std::string& request, RunContext& run, const Settings& settings) {
+  run.FileFailed = false;
+  request = TrimBlanks(request);
+  SplitRequest(request, run);
+
+  PreparedDrawing drawing;
+  const auto existing = FindExistingFile(run.DxfFileName);
+  if (!existing) {
+    AddReportLine(run, run.DxfFileName + "  NOT FOUND");
+    FailDrawing(run, run.DxfFileName);
+    return drawing;
+  }
+  run.DxfFileName = *existing;  // as the file system holds it
+  run.DxfDirectory = DirectoryPart(run.DxfFileName);
+
+  const std::string title = FileNamePart(run.ProgramName);
+  AddReportLine(run, IsBlankText(title) ? FileNamePart(run.DxfFileName) : title);
+  Guarded(run, [&] { drawing = ReadAndConvert(run, settings); });
+  return drawing;
+}
+
+void WritePreparedDrawing(PreparedDrawing& drawing, RunContext& run, const Settings& settings,
+                          OutputLedger& ledger) {
+  Guarded(run, [&] { Write(drawing, run, settings, ledger); });
+}
+
+void ProcessFile(std::string& request, RunContext& run, const Settings& settings, OutputLedger& ledger) {
+  PreparedDrawing drawing = PrepareDrawing(request, run, settings);
+  WritePreparedDrawing(drawing, run, settings, ledger);
 }
 
 }  // namespace mq
