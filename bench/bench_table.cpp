@@ -7,6 +7,7 @@
 //        bench_table --drawings DIR   (only writes the four drawings into DIR, for profiling)
 // Times are the best of several runs; the machine's load (uptime) is printed with them.
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -144,11 +145,15 @@ struct ProcessRun {
 };
 
 ProcessRun RunProcess(const std::vector<std::string>& args, const fs::path& directory, bool quiet = true) {
+  std::fflush(stdout);
   const auto start = Clock::now();
   const pid_t child = fork();
   if (child == 0) {
     if (chdir(directory.c_str()) != 0) _exit(127);
-    if (quiet && freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
+    if (quiet) {
+      const int nothing = open("/dev/null", O_WRONLY);
+      if (nothing < 0 || dup2(nothing, STDOUT_FILENO) < 0) _exit(127);
+    }
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);

@@ -28,31 +28,46 @@ float RouteOZ(const EntityRegisters& r, const RouteLayer& layer) {
   return layer.excavation ? -(CodeK(r) + 1) : CodeOZ(r);
 }
 
+const RouteCodes& RouteCodes::Of(EntityRegisters& r, const RouteLayer& layer) {
+  if (!loaded_ || r.EntLayer != layer_name_ || r.ParamOverride != note_) {
+    loaded_ = true;
+    layer_name_ = r.EntLayer.str();
+    note_ = r.ParamOverride;
+    PathSegment& s = ToolData;
+    s = PathSegment{};
+    s.LayerNumber = layer.number;
+    s.ToolDiameter = CodeD(r);
+    s.G = GOrOne(r);
+    s.Tool = CodeT(r);
+    s.ToolText = ToolList(r);
+    s.VM = CodeS(r);
+    s.VX = CodeF(r);
+    s.VZ = CodeFD(r);
+    s.FR = CodeFR(r);
+    s.LD = CodeLD(r);
+    s.RO = CodeRO(r);
+    s.RI = CodeRI(r);
+    s.CompCode = CompensationWord(r);
+    s.OZ = RouteOZ(r, layer);
+    s.M = CodeM(r);
+    s.ES = CodeES(r);
+    FA = CodeFA(r);
+    Z = CodeZ(r);
+    z_absent_ = r.ZCodeAbsent;
+  }
+  r.ZCodeAbsent = z_absent_;
+  return *this;
+}
+
 PathSegment RouteToolData(EntityRegisters& r, const RouteLayer& layer) {
-  PathSegment s;
-  s.LayerNumber = layer.number;
-  s.ToolDiameter = CodeD(r);
+  PathSegment s = layer.codes.Of(r, layer).ToolData;
   if (s.ToolDiameter == 0) s.ToolDiameter = r.EntThickness;
-  s.G = GOrOne(r);
-  s.Tool = CodeT(r);
-  s.ToolText = ToolList(r);
-  s.VM = CodeS(r);
-  s.VX = CodeF(r);
-  s.VZ = CodeFD(r);
-  s.FR = CodeFR(r);
-  s.LD = CodeLD(r);
-  s.RO = CodeRO(r);
-  s.RI = CodeRI(r);
-  s.CompCode = CompensationWord(r);
   s.Sequence = r.EntSequence;
-  s.OZ = RouteOZ(r, layer);
-  s.M = CodeM(r);
-  s.ES = CodeES(r);
   return s;
 }
 
-float RouteDepth(EntityRegisters& r, float z_coordinate) {
-  float z = CodeZ(r);
+float RouteDepth(EntityRegisters& r, const RouteLayer& layer, float z_coordinate) {
+  float z = layer.codes.Of(r, layer).Z;
   if (z == 0) z = std::fabs(r.EntElevation);
   if (z == 0 && r.ZCodeAbsent) z = std::fabs(z_coordinate);
   return z;
@@ -64,11 +79,11 @@ void RouteLine(EngineContext& c, const RouteLayer& layer) {
   PathSegment end = start;
   start.X = r.EntX1;
   start.Y = r.EntY1;
-  start.Z = RouteDepth(r, r.EntZ1);
+  start.Z = RouteDepth(r, layer, r.EntZ1);
   start.SegmentType = -segment::kLine;
   end.X = r.EntX2;
   end.Y = r.EntY2;
-  end.Z = RouteDepth(r, r.EntZ2);
+  end.Z = RouteDepth(r, layer, r.EntZ2);
   end.SegmentType = segment::kLine;
   c.state.PathList.push_back(start);
   c.state.PathList.push_back(end);
@@ -78,8 +93,8 @@ void RouteLine(EngineContext& c, const RouteLayer& layer) {
 void RouteArc(EngineContext& c, const RouteLayer& layer) {
   EntityRegisters& r = c.store.Current;
   PathSegment start = RouteToolData(r, layer);
-  start.VX = CodeFA(r);
-  start.Z = RouteDepth(r, r.EntZ1);
+  start.VX = layer.codes.FA;
+  start.Z = RouteDepth(r, layer, r.EntZ1);
   PathSegment end = start;
 
   const PlanePoint from = PointAtAngle(r, r.EntEndAngle);

@@ -9,12 +9,34 @@
 
 namespace mq {
 
+struct RouteLayer;
+
+// The values a route entity takes from the codes of its layer name, or of the note
+// placed on it. Reading them is most of the route pass's work, and runs of entities
+// share them (a polyline's vertices always do), so they are read again only when the
+// layer name or the note text differs from the last entity's.
+class RouteCodes {
+ public:
+  // The codes of the current entity; sets r.ZCodeAbsent as reading "Z" does.
+  const RouteCodes& Of(EntityRegisters& r, const RouteLayer& layer);
+
+  PathSegment ToolData;  // without the entity's own thickness and sequence number
+  float FA = 0;
+  float Z = 0;
+
+ private:
+  bool loaded_ = false;
+  bool z_absent_ = true;
+  std::string layer_name_, note_;
+};
+
 // A route layer as the route pass walks it: its name in the layer-kind list and its
 // number among the route layers (1-based), which every entry of its contours carries.
 struct RouteLayer {
   std::string name;
   int16_t number = 0;
-  bool excavation = false;  // an EXCAV layer: OZ carries the pocket pitch instead
+  bool excavation = false;   // an EXCAV layer: OZ carries the pocket pitch instead
+  mutable RouteCodes codes;  // of the entity last routed on this layer
 };
 
 // The tool data of the current entity that every entry of a route carries: layer
@@ -27,7 +49,7 @@ float RouteOZ(const EntityRegisters& r, const RouteLayer& layer);
 
 // Depth of a LINE or ARC end: "Z"; else the elevation; else, when the layer gives no Z
 // at all, the Z coordinate of that end.
-float RouteDepth(EntityRegisters& r, float z_coordinate);
+float RouteDepth(EntityRegisters& r, const RouteLayer& layer, float z_coordinate);
 
 // LINE, ARC, CIRCLE: the entity just loaded.
 void RouteLine(EngineContext& c, const RouteLayer& layer);

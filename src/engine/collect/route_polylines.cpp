@@ -56,12 +56,12 @@ PathSegment VertexEntry(EngineContext& c, const RouteLayer& layer, const Polylin
   s.X = r.EntX1;
   s.Y = r.EntY1;
   const bool bulged = r.EntBulge != 0;
-  if (bulged) s.VX = CodeFA(r);
+  if (bulged) s.VX = layer.codes.FA;
   s.CentreX = bulged ? -1.0f : 0.0f;
   s.CentreY = r.EntBulge;
   s.SegmentType = segment::kPolyline;
 
-  float z = CodeZ(r);
+  float z = layer.codes.Z;
   if (z == 0) z = p.thickness;
   if (z == 0 && r.EntFlags == kVertex3DFlags) z = std::fabs(c.state.PartThickness - r.EntZ1);
   if (z == 0) z = std::fabs(r.EntElevation);
