@@ -4,6 +4,7 @@
 
 #include "engine/contours/circle_joining.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/contours/contour_joining.h"
@@ -23,6 +24,27 @@ constexpr int16_t kClockwise = 0;
 bool OnOutline(const CircleRecord& circle, const PathSegment& p) {
   return std::fabs(circle.Radius - Distance({circle.CentreX, circle.CentreY}, PointOf(p))) <
          kCircleJoinTolerance;
+}
+
+// A circle wider than this many cells is tried for every point instead.
+constexpr double kMostCellsAcross = 8;
+
+// Half the side of the square round a circle's centre that holds every point its outline
+// test accepts, with room for single-precision rounding.
+double OutlineReach(const CircleRecord& c) {
+  const double r = std::fabs(c.Radius);
+  return r + 2 * kCircleJoinTolerance + 1e-5 * (r + std::fabs(c.CentreX) + std::fabs(c.CentreY));
+}
+
+// Cells about as wide as a typical circle's square, so that most circles lie in a few.
+double CellFor(const OneBasedList<CircleRecord>& circles) {
+  std::vector<double> sides;
+  for (const CircleRecord& c : circles) {
+    if (std::isfinite(OutlineReach(c))) sides.push_back(2 * OutlineReach(c));
+  }
+  if (sides.empty()) return 1;
+  std::nth_element(sides.begin(), sides.begin() + static_cast<std::ptrdiff_t>(sides.size() / 2), sides.end());
+  return sides[sides.size() / 2];
 }
 
 }  // namespace
@@ -92,12 +114,48 @@ int ExpandCircleAtTop(ConversionState& s, int index) {
   return ExpandCircle(s, index, circle.CentreX, circle.CentreY + circle.Radius, kTopPointIncoming);
 }
 
-bool JoinTouchingCircle(ConversionState& s, JoinedContour& joined) {
+CircleOutlines::CircleOutlines(const ConversionState& s) : cell_(CellFor(s.CircleList)), cells_(cell_) {
+  for (int k = 1; k <= s.CircleList.size(); ++k) {
+    const CircleRecord& c = s.CircleList[k];
+    const double reach = OutlineReach(c);
+    if (!std::isfinite(reach) || !(2 * reach / cell_ < kMostCellsAcross)) {
+      large_.push_back(k);
+      continue;
+    }
+    const auto cell = [&](double v) { return std::floor(v / cell_); };
+    for (double column = cell(c.CentreX - reach); column <= cell(c.CentreX + reach); ++column) {
+      for (double row = cell(c.CentreY - reach); row <= cell(c.CentreY + reach); ++row) {
+        cells_.Add(c.LayerNumber, (column + 0.5) * cell_, (row + 0.5) * cell_, k);
+      }
+    }
+  }
+  cells_.Seal();
+}
+
+int CircleOutlines::FirstThrough(const ConversionState& s, int16_t layer, const PathSegment& a,
+                                 const PathSegment& b) const {
+  int first = 0;
+  auto consider = [&](int k) {
+    const CircleRecord& c = s.CircleList[k];
+    if ((first == 0 || k < first) && c.Expanded == 0 && c.LayerNumber == layer &&
+        (OnOutline(c, a) || OnOutline(c, b))) {
+      first = k;
+    }
+    return false;
+  };
+  cells_.AnyInBox(layer, a.X, a.X, a.Y, a.Y, consider);
+  cells_.AnyInBox(layer, b.X, b.X, b.Y, b.Y, consider);
+  for (int k : large_) consider(k);
+  return first;
+}
+
+bool JoinTouchingCircle(ConversionState& s, const CircleOutlines& circles, JoinedContour& joined) {
   const int row = joined.back();
   const int16_t layer = ContourLayer(s.PathList, s.Contours[row]);
-  for (int k = 1; k <= s.CircleList.size(); ++k) {
+  const int k =
+      circles.FirstThrough(s, layer, s.PathList[s.Contours[row].First], s.PathList[s.Contours[row].Last]);
+  if (k != 0) {
     const CircleRecord& circle = s.CircleList[k];
-    if (circle.Expanded != 0 || circle.LayerNumber != layer) continue;
     ContourRow& contour = s.Contours[row];
     if (OnOutline(circle, s.PathList[contour.First])) {
       // The contour is turned round to end on the circle; it arrives there against the

@@ -121,13 +121,14 @@ void ChainContours(ConversionState& s, const PieceEnds& ends, JoinedContour& joi
 std::vector<JoinedContour> JoinPieces(ConversionState& s) {
   std::vector<JoinedContour> all;
   const PieceEnds ends(s);
+  const CircleOutlines circles(s);
   const int pieces = s.Contours.size();
   for (int i = 1; i <= pieces; ++i) {
     if (s.Contours[i].Used) continue;
     s.Contours[i].Used = true;
     JoinedContour joined{i};
     if (!IsPolylineContour(s.PathList, s.Contours[i])) {
-      if (!JoinTouchingCircle(s, joined)) BeginAtLooseEnd(s, ends, i);
+      if (!JoinTouchingCircle(s, circles, joined)) BeginAtLooseEnd(s, ends, i);
       ChainContours(s, ends, joined);
     }
     all.push_back(std::move(joined));

@@ -3,6 +3,7 @@
 
 #include "engine/ordering/order_edge_bores.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "engine/driver/report_lines.h"
+#include "engine/geometry/point_buckets.h"
+#include "engine/ordering/bore_search_tree.h"
 
 namespace mq {
 
@@ -70,21 +73,28 @@ bool Touches(float x, float y, const HBoreLine& edge_line) {
 }
 
 // Edges of all lines: the lines on an edge first, then the lines that continue one of
-// them (the first such edge line in list order).
+// them (the first such edge line in list order, found through cells of the edge lines'
+// second end points).
 std::vector<int16_t> AssignEdges(OneBasedList<HBoreLine>& lines, const PanelBox& panel) {
   std::vector<int16_t> edges(static_cast<std::size_t>(lines.size()) + 1, kNoEdge);
   for (int i = 1; i <= lines.size(); ++i) edges[static_cast<std::size_t>(i)] = AssignEdge(lines[i], panel);
+  PointBuckets ends(4 * kEdgeTolerance);
+  for (int j = 1; j <= lines.size(); ++j) {
+    if (edges[static_cast<std::size_t>(j)] != kNoEdge) ends.Add(0, lines[j].X2, lines[j].Y2, j);
+  }
+  ends.Seal();
   std::vector<int16_t> followers = edges;
   for (int i = 1; i <= lines.size(); ++i) {
     if (edges[static_cast<std::size_t>(i)] != kNoEdge) continue;
-    for (int j = 1; j <= lines.size(); ++j) {
-      const int16_t side = edges[static_cast<std::size_t>(j)];
-      if (side == kNoEdge) continue;
-      if (Touches(lines[i].X1, lines[i].Y1, lines[j]) || Touches(lines[i].X2, lines[i].Y2, lines[j])) {
-        followers[static_cast<std::size_t>(i)] = side;
-        break;
-      }
+    int first = 0;
+    for (const auto& [x, y] : {std::pair{lines[i].X1, lines[i].Y1}, std::pair{lines[i].X2, lines[i].Y2}}) {
+      const double reach = 2 * kEdgeTolerance;
+      ends.AnyInBox(0, x - reach, x + reach, y - reach, y + reach, [&](int j) {
+        if ((first == 0 || j < first) && Touches(x, y, lines[j])) first = j;
+        return false;
+      });
     }
+    if (first != 0) followers[static_cast<std::size_t>(i)] = edges[static_cast<std::size_t>(first)];
   }
   return followers;
 }
@@ -137,6 +147,47 @@ Point PointOnEdge(const EdgeBoreRecord& bore, float width, float height) {
   }
 }
 
+// The records of one edge (indices ascending) taken nearest first from `current`, the
+// first of equals, as a scan in list order with a strict "nearer" test takes them; the
+// first candidate is taken even at no finite distance. A k-d tree finds each; points
+// that are not finite keep the plain scan, where no tree could order them.
+void TravelEdge(const OneBasedList<EdgeBoreRecord>& bores, const std::vector<int>& edge, float width,
+                float height, Point& current, OneBasedList<EdgeBoreRecord>& ordered) {
+  std::vector<float> xs, ys;
+  for (int i : edge) {
+    const Point p = PointOnEdge(bores[i], width, height);
+    xs.push_back(p.X);
+    ys.push_back(p.Y);
+  }
+  const bool finite = std::all_of(xs.begin(), xs.end(), [](float v) { return std::isfinite(v); }) &&
+                      std::all_of(ys.begin(), ys.end(), [](float v) { return std::isfinite(v); });
+  BoreSearchTree tree(finite ? xs : std::vector<float>{}, finite ? ys : std::vector<float>{});
+  std::vector<char> taken(edge.size(), 0);
+  WalkMetric metric;
+  metric.HalfHeight = -std::numeric_limits<float>::infinity();
+  std::size_t lowest = 0;
+  for (std::size_t step = 0; step < edge.size(); ++step) {
+    metric.X = current.X;
+    metric.Y = current.Y;
+    int best = -1;
+    if (finite) {
+      best = tree.Nearest(metric);
+    } else {
+      float best_distance = std::numeric_limits<float>::infinity();
+      for (std::size_t k = 0; k < edge.size(); ++k) {
+        const float d = taken[k] != 0 ? 0 : metric.Distance(xs[k], ys[k]);
+        if (taken[k] == 0 && (best < 0 || d < best_distance)) best = static_cast<int>(k), best_distance = d;
+      }
+    }
+    while (taken[lowest] != 0) ++lowest;
+    const auto k = best < 0 ? lowest : static_cast<std::size_t>(best);
+    taken[k] = 1;
+    if (finite) tree.Visit(static_cast<int>(k));
+    ordered.push_back(bores[edge[k]]);
+    current = {xs[k], ys[k]};
+  }
+}
+
 // Nearest-neighbour travel over the records edge by edge, from (width, height). Within an
 // edge the next record is the untaken one whose point on the edge lies nearest to the
 // current point (the first of equals); the current point then becomes that point, so after
@@ -147,31 +198,17 @@ OneBasedList<EdgeBoreRecord> TravelOrder(const OneBasedList<EdgeBoreRecord>& bor
                                          float height) {
   OneBasedList<EdgeBoreRecord> ordered;
   ordered.reserve(bores.size());
-  std::vector<char> taken(static_cast<std::size_t>(bores.size()) + 1, 0);
   Point current{width, height};
   for (int16_t side : kTravelOrder) {
-    for (;;) {
-      int best = 0;
-      float best_distance = std::numeric_limits<float>::infinity();
-      for (int i = 1; i <= bores.size(); ++i) {
-        if (taken[static_cast<std::size_t>(i)] != 0 || bores[i].Side != side) continue;
-        const Point p = PointOnEdge(bores[i], width, height);
-        const float dx = current.X - p.X;
-        const float dy = current.Y - p.Y;
-        const float d = std::sqrt(dx * dx + dy * dy);
-        if (best == 0 || d < best_distance) {
-          best = i;
-          best_distance = d;
-        }
-      }
-      if (best == 0) break;
-      taken[static_cast<std::size_t>(best)] = 1;
-      ordered.push_back(bores[best]);
-      current = PointOnEdge(bores[best], width, height);
+    std::vector<int> edge;
+    for (int i = 1; i <= bores.size(); ++i) {
+      if (bores[i].Side == side) edge.push_back(i);
     }
+    TravelEdge(bores, edge, width, height, current, ordered);
   }
-  for (int i = 1; i <= bores.size(); ++i) {
-    if (taken[static_cast<std::size_t>(i)] == 0) ordered.push_back(bores[i]);
+  for (const EdgeBoreRecord& bore : bores) {
+    if (std::find(kTravelOrder.begin(), kTravelOrder.end(), bore.Side) == kTravelOrder.end())
+      ordered.push_back(bore);
   }
   return ordered;
 }

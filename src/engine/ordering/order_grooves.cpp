@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "engine/driver/report_lines.h"
+#include "engine/geometry/point_buckets.h"
 #include "input/run_context.h"
 
 namespace mq {
@@ -20,16 +22,35 @@ constexpr float kMarkerTolerance = 0.01f;
 
 constexpr char kSkippedDiagonal[] = "Groove not parallel to an axis skipped: ";
 
-// Reverses every groove that ends at the end point of a direction marker.
+bool EndsAt(const GrooveLine& g, const GrooveLine& marker) {
+  return std::fabs(g.X2 - marker.X2) < kMarkerTolerance && std::fabs(g.Y2 - marker.Y2) < kMarkerTolerance;
+}
+
+// Every marker in list order reverses the grooves that then end where it ends. A groove
+// depends only on the markers, so each is taken alone through the markers near its end
+// point: the first later marker there turns it round, and the search goes on from that
+// marker at its other end.
 void ApplyDirectionMarkers(OneBasedList<GrooveLine>& grooves) {
-  for (const GrooveLine& marker : grooves) {
-    if (!(marker.Width < 0)) continue;
-    for (GrooveLine& g : grooves) {
-      if (g.Width < 0) continue;
-      if (std::fabs(g.X2 - marker.X2) < kMarkerTolerance && std::fabs(g.Y2 - marker.Y2) < kMarkerTolerance) {
-        std::swap(g.X1, g.X2);
-        std::swap(g.Y1, g.Y2);
-      }
+  PointBuckets markers(4 * kMarkerTolerance);
+  bool any = false;
+  for (int m = 1; m <= grooves.size(); ++m) {
+    if (grooves[m].Width < 0) markers.Add(0, grooves[m].X2, grooves[m].Y2, m), any = true;
+  }
+  if (!any) return;
+  markers.Seal();
+  const double reach = 2 * kMarkerTolerance;
+  for (GrooveLine& g : grooves) {
+    if (g.Width < 0) continue;
+    for (int after = 0;;) {
+      int next = 0;
+      markers.AnyInBox(0, g.X2 - reach, g.X2 + reach, g.Y2 - reach, g.Y2 + reach, [&](int m) {
+        if (m > after && (next == 0 || m < next) && EndsAt(g, grooves[m])) next = m;
+        return false;
+      });
+      if (next == 0) break;
+      std::swap(g.X1, g.X2);
+      std::swap(g.Y1, g.Y2);
+      after = next;
     }
   }
 }
