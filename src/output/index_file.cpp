@@ -5,8 +5,8 @@
 #include <cctype>
 #include <cstdio>
 
-#include "input/plain_text.h"
 #include "input/numeric_text.h"
+#include "input/plain_text.h"
 #include "output/atomic_file.h"
 #include "output/directory_system.h"
 
@@ -28,6 +28,19 @@ std::string RecordAt(const std::string& bytes, std::size_t record) {
 }
 
 std::string NameField(const std::string& record) { return UpperCase(record.substr(0, kProgramNameWidth)); }
+
+// The upper-cased name field of record `record` against `name` (upper case already), in
+// character-code order as std::string compares, without copying the record: below 0 when
+// the record's name sorts first.
+int CompareNameField(const std::string& bytes, std::size_t record, const std::string& name) {
+  const std::size_t at = (record - 1) * kIndexRecordSize;
+  for (std::size_t i = 0; i < kProgramNameWidth; ++i) {
+    const auto field = static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(bytes[at + i])));
+    const auto wanted = static_cast<unsigned char>(name[i]);
+    if (field != wanted) return field < wanted ? -1 : 1;
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -57,13 +70,13 @@ std::optional<IndexImage> UpdatedIndex(const std::string& index_bytes, const std
 
   std::size_t insert_at = records + 1;  // after the last record
   for (std::size_t k = 2; k <= records; ++k) {
-    const std::string entry_name = NameField(RecordAt(bytes, k));
-    if (entry_name == name) {
+    const int order = CompareNameField(bytes, k, name);
+    if (order == 0) {
       IndexImage replaced{bytes, IndexOutcome::Replaced};
       replaced.Bytes.replace((k - 1) * kIndexRecordSize, kIndexRecordSize, record);
       return replaced;
     }
-    if (name < entry_name) {  // character-code order: std::string compares as unsigned char
+    if (order > 0) {  // the new name sorts before this entry's
       insert_at = k;
       break;
     }
