@@ -47,10 +47,13 @@ inline std::string_view TrimSpaces(std::string_view text) {
 
 // Blanks (and NULs) removed from both ends.
 inline std::string TrimBlanks(std::string_view text) {
-  const std::string_view blanks(" \0", 2);
-  const std::size_t first = text.find_first_not_of(blanks);
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+  // A plain loop: fixed-width fields are mostly padding, and a search for either of two
+  // characters costs a library call per character.
+  const auto blank = [](char c) { return c == ' ' || c == '\0'; };
+  std::size_t first = 0, end = text.size();
+  while (first < end && blank(text[first])) ++first;
+  while (end > first && blank(text[end - 1])) --end;
+  return std::string(text.substr(first, end - first));
 }
 
 // Equal letter for letter, ASCII letters compared without regard to case (file names,

@@ -5,6 +5,9 @@
 #include "engine/collect/route_pass.h"
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "engine/collect/route_entities.h"
 #include "engine/collect/route_polylines.h"
@@ -24,38 +27,31 @@ bool DrawnOnSideFace(const DrawingEntity& e) {
   return face >= '1' && face <= '4';
 }
 
-// The entity lies on the route layer. Every route layer name is in the layer-kind list
-// as drawn, so the names are compared whole: a layer whose name merely contains another
-// route layer's name ("ROUTE T3 D10 L" and "ROUTE T3 D10") would otherwise have its
-// entities cut twice, once for each layer.
-bool OnLayer(const DrawingEntity& e, const RouteLayer& layer) { return TrimmedLayerName(e) == layer.name; }
-
-// Leaves `index` after the VERTEX and SEQEND records of a POLYLINE that is not routed.
-void SkipPolylineRecords(const EntityStore& store, int& index) {
-  while (!ScanEnded(store, index)) {
-    const std::string type = EntityTypeName(store.Entities[static_cast<std::size_t>(index)]);
-    if (type != "VERTEX" && type != "SEQEND") return;
-    ++index;
-    if (type == "SEQEND") return;
-  }
+bool RoutedType(const std::string& type) {
+  return type == "LINE" || type == "ARC" || type == "CIRCLE" || type == "POLYLINE";
 }
 
-// Walks the whole store once for one route layer.
-void RouteLayerEntities(EngineContext& c, const RouteLayer& layer) {
-  int index = kFirstScanIndex;
-  while (!ScanEnded(c.store, index)) {
+// The routed entities of the store (LINE, ARC, CIRCLE, POLYLINE up to an EOF record) by
+// layer name, each list in store order: one walk of the store instead of one per layer.
+// Every route layer name is in the layer-kind list as drawn, so the names are compared
+// whole: a layer whose name merely contains another route layer's name ("ROUTE T3 D10 L"
+// and "ROUTE T3 D10") would otherwise have its entities cut twice.
+std::unordered_map<std::string, std::vector<int>> RoutedEntitiesByLayer(const EntityStore& store) {
+  std::unordered_map<std::string, std::vector<int>> by_layer;
+  for (int index = kFirstScanIndex; !ScanEnded(store, index); ++index) {
+    const DrawingEntity& e = store.Entities[static_cast<std::size_t>(index)];
+    if (RoutedType(EntityTypeName(e))) by_layer[TrimmedLayerName(e)].push_back(index);
+  }
+  return by_layer;
+}
+
+// The entities of one route layer, in store order. A POLYLINE takes its VERTEX and
+// SEQEND records along; those are never routed entities themselves.
+void RouteLayerEntities(EngineContext& c, const RouteLayer& layer, const std::vector<int>& entities) {
+  for (int index : entities) {
     const DrawingEntity& e = c.store.Entities[static_cast<std::size_t>(index)];
+    if (DrawnOnSideFace(e)) continue;
     const std::string type = EntityTypeName(e);
-    const bool routed_type = type == "LINE" || type == "ARC" || type == "CIRCLE" || type == "POLYLINE";
-    if (!routed_type || !OnLayer(e, layer)) {
-      ++index;
-      continue;
-    }
-    if (DrawnOnSideFace(e)) {
-      ++index;
-      if (type == "POLYLINE") SkipPolylineRecords(c.store, index);
-      continue;
-    }
     // Each LINE, ARC and CIRCLE is an operation of its own: a note placed on one of its
     // end points may give it its parameters.
     if (type != "POLYLINE") c.store.Current.NoteMatchPending = true;
@@ -75,6 +71,7 @@ void RouteLayerEntities(EngineContext& c, const RouteLayer& layer) {
 }  // namespace
 
 void RoutePass(EngineContext& c) {
+  const std::unordered_map<std::string, std::vector<int>> by_layer = RoutedEntitiesByLayer(c.store);
   const std::vector<std::string>& kinds = c.state.LayerKinds;
   for (std::size_t k = kFirstRouteLayerKind; k < kinds.size(); ++k) {
     RouteLayer layer;
@@ -82,7 +79,8 @@ void RoutePass(EngineContext& c) {
     if (layer.name.empty()) continue;
     layer.number = static_cast<int16_t>(k - kFirstRouteLayerKind + 1);
     layer.excavation = Contains(layer.name, "EXCAV");
-    RouteLayerEntities(c, layer);
+    const auto entities = by_layer.find(layer.name);
+    if (entities != by_layer.end()) RouteLayerEntities(c, layer, entities->second);
   }
 }
 
