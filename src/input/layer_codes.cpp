@@ -107,6 +107,15 @@ void AppendToolDigits(std::string_view after, std::string& tools) {
   }
 }
 
+// The first of two characters from `from` on: a plain loop, as the layer texts are
+// mostly padding that a library search would step through a call per character.
+std::size_t FirstOf(std::string_view text, std::size_t from, char a, char b) {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (text[i] == a || text[i] == b) return i;
+  }
+  return kNotFound;
+}
+
 bool IsTerminator(char c) {
   for (char t : kTerminators) {
     if (c == t) return true;
@@ -118,18 +127,18 @@ bool IsTerminator(char c) {
 
 float CodeFraction(std::string_view text, int position) {
   if (position < 1 || static_cast<std::size_t>(position) > text.size()) return 0;
-  std::string s(text);
   const std::size_t from = static_cast<std::size_t>(position) - 1;
   std::size_t terminator = kNotFound;
-  for (std::size_t i = from; i < s.size(); ++i) {
-    if (IsTerminator(s[i])) {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (IsTerminator(text[i])) {
       terminator = i;
       break;
     }
   }
-  const std::size_t point = s.find_first_of("P.", from);
-  const std::size_t exponent = s.find_first_of("DE", from);
+  const std::size_t point = FirstOf(text, from, 'P', '.');
   if (point == kNotFound || terminator == kNotFound || point + 1 >= terminator) return 0;
+  std::string s(text);
+  const std::size_t exponent = FirstOf(text, from, 'D', 'E');
   if (exponent != kNotFound) s[exponent] = '~';
   s[point] = '.';  // the digits after the point, read as a fraction
   return static_cast<float>(ReadCodeNumber(std::string_view(s).substr(point)));

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string_view>
 #include <system_error>
@@ -63,13 +64,72 @@ void RoundToDigitCount(DecimalDigits& number, int keep) {
   DropTrailingZeros(number);
 }
 
+// Digits after the first that write a single exactly. A single is m x 2^e with m below
+// 2^24: for e >= 0 an integer of at most 39 digits; for e < 0 the integer m x 5^-e
+// (at most 8 + 0.7 x -e digits) over 10^-e. Asking for no more than that is much
+// quicker than asking for the most any single needs, and gives the same digits.
+int ExactDigitsOf(float value) {
+  int exponent = 0;
+  std::frexp(value, &exponent);
+  const int e = exponent - 24;
+  const int needed = e >= 0 ? 39 : 9 + (7 * -e + 9) / 10;
+  return needed < kExactDigits ? needed : kExactDigits;
+}
+
+// The first 8 significant digits of |value|, cut off (not rounded), and the power of ten
+// of the first, |value| lying in [10^power, 10^(power+1)): worked out exactly in 64-bit
+// integers from the single's binary form m x 2^e (m below 2^24). False where they would
+// not hold the numbers (below about 10^-5, above about 10^18); the decimal text then
+// gives the digits.
+bool FirstEightDigits(float value, uint32_t& digits, int& power) {
+  int exponent = 0;
+  const auto mantissa = static_cast<uint64_t>(std::ldexp(std::frexp(std::fabs(value), &exponent), 24));
+  const int e = exponent - 24;
+  int d = static_cast<int>(std::floor(std::log10(std::fabs(static_cast<double>(value)))));
+  for (int attempt = 0; attempt < 3; ++attempt) {  // the logarithm may be one off
+    const int k = 7 - d;                           // |value| x 10^k has 8 digits before the point
+    uint64_t n = 0;
+    if (k >= 0) {
+      if (k > 12 || e > 30) return false;  // 2^24 x 10^12 still fits
+      uint64_t scaled = mantissa;
+      for (int i = 0; i < k; ++i) scaled *= 10;
+      n = e >= 0 ? scaled << e : (-e >= 64 ? 0 : scaled >> -e);
+    } else {
+      if (e < 0 || e > 39) return false;
+      uint64_t divisor = 1;
+      for (int i = 0; i < -k; ++i) divisor *= 10;
+      n = (mantissa << e) / divisor;
+    }
+    if (n >= 100000000) {
+      ++d;
+    } else if (n < 10000000) {
+      --d;
+    } else {
+      digits = static_cast<uint32_t>(n);
+      power = d;
+      return true;
+    }
+  }
+  return false;
+}
+
 // The single's decimal text as digits: its exact value rounded to 7 significant digits.
+// The rounding looks at the 8th digit only, so the first eight are all it needs.
 DecimalDigits SevenDigitTextOf(float value) {
   DecimalDigits number;
   if (value == 0 || !std::isfinite(value)) return number;
+  uint32_t eight = 0;
+  int power = 0;
+  if (FirstEightDigits(value, eight, power)) {
+    number.Negative = value < 0;
+    number.Digits = std::to_string(eight);
+    number.PointPosition = power + 1;
+    RoundToDigitCount(number, kSignificantDigits);
+    return number;
+  }
   char buffer[kExactDigits + 16];
   const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(static_cast<double>(value)),
-                                     std::chars_format::scientific, kExactDigits);
+                                     std::chars_format::scientific, ExactDigitsOf(value));
   const std::string_view text(buffer, written.ptr);
   const auto exponentAt = text.find('e');
   number.Negative = value < 0;

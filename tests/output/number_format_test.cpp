@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -21,6 +25,38 @@ TEST(DecimalText, IsTheSevenDigitTextOfTheSingle) {
       {1.005f, "1.005"}, {0.01f, ".01"}, {1.1640625f, "1.164063"}, {-1.1640625f, "-1.164063"}};
   // clang-format on
   for (const auto& [value, text] : cases) EXPECT_EQ(DecimalText(value), text) << value;
+}
+
+// The seven digits worked out in integers pinned against the exact decimal text of the
+// single (all its digits), rounded half up at the seventh, on random singles of every size.
+TEST(DecimalText, MatchesTheExactDecimalTextRounded) {
+  auto plain = [](float v) {
+    char buffer[160];
+    *std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(double(v)), std::chars_format::scientific,
+                   112)
+         .ptr = 0;
+    std::string digits = buffer[0] + std::string(buffer + 2, buffer + 9);  // 8 significant digits
+    int point = std::atoi(std::strchr(buffer, 'e') + 1) + 1;
+    if (digits[7] >= '5') {  // half up, carried
+      int i = 6;
+      while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+      i >= 0 ? void(++digits[i]) : void((digits.insert(0, "1"), ++point));
+    }
+    digits.resize(7);
+    while (!digits.empty() && digits.back() == '0') digits.pop_back();
+    std::string whole = point > 0 ? digits.substr(0, std::min<std::size_t>(point, digits.size())) : "";
+    whole.resize(std::max(point, 0) > int(whole.size()) ? std::size_t(point) : whole.size(), '0');
+    const std::string fraction = point >= 0 ? (std::size_t(point) < digits.size() ? digits.substr(point) : "")
+                                            : std::string(-point, '0') + digits;
+    return (v < 0 ? "-" : "") + whole + (fraction.empty() ? "" : "." + fraction);
+  };
+  std::mt19937 random(11);
+  for (int k = 0; k < 200000; ++k) {
+    const float v =
+        std::ldexp(std::uniform_real_distribution<float>(-1, 1)(random), int(random() % 100) - 50);
+    if (v == 0) continue;
+    ASSERT_EQ(DecimalText(v), plain(v)) << v;
+  }
 }
 
 // The text is rounded, not the single: 1.005 gives 1.01, 999.995 carries into a new

@@ -41,16 +41,25 @@ BoreSearchTree::BoreSearchTree(std::vector<float> xs, std::vector<float> ys)
   Reset();
 }
 
+namespace {
+
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+void Include(BoreSearchTree::Box& box, float x, float y) {
+  box.MinX = std::min(box.MinX, x);
+  box.MaxX = std::max(box.MaxX, x);
+  box.MinY = std::min(box.MinY, y);
+  box.MaxY = std::max(box.MaxY, y);
+}
+
+}  // namespace
+
 int BoreSearchTree::Build(int begin, int end, int parent) {
   Node node{};
-  node.MinX = node.MinY = std::numeric_limits<float>::infinity();
-  node.MaxX = node.MaxY = -std::numeric_limits<float>::infinity();
+  node.All = {kInfinity, -kInfinity, kInfinity, -kInfinity};
   for (int i = begin; i < end; ++i) {
     const auto b = static_cast<std::size_t>(members_[static_cast<std::size_t>(i)]);
-    node.MinX = std::min(node.MinX, xs_[b]);
-    node.MaxX = std::max(node.MaxX, xs_[b]);
-    node.MinY = std::min(node.MinY, ys_[b]);
-    node.MaxY = std::max(node.MaxY, ys_[b]);
+    Include(node.All, xs_[b], ys_[b]);
   }
   node.Begin = begin;
   node.End = end;
@@ -63,7 +72,8 @@ int BoreSearchTree::Build(int begin, int end, int parent) {
       leaf_of_[static_cast<std::size_t>(members_[static_cast<std::size_t>(i)])] = id;
     return id;
   }
-  const std::vector<float>& key = (node.MaxX - node.MinX >= node.MaxY - node.MinY) ? xs_ : ys_;
+  const std::vector<float>& key =
+      (node.All.MaxX - node.All.MinX >= node.All.MaxY - node.All.MinY) ? xs_ : ys_;
   const int mid = begin + (end - begin) / 2;
   std::nth_element(members_.begin() + begin, members_.begin() + mid, members_.begin() + end,
                    [&](int a, int b) {
@@ -80,34 +90,63 @@ int BoreSearchTree::Build(int begin, int end, int parent) {
 
 void BoreSearchTree::Reset() {
   std::fill(visited_.begin(), visited_.end(), 0);
-  for (Node& node : nodes_) node.Unvisited = node.End - node.Begin;
+  for (Node& node : nodes_) {
+    node.Unvisited = node.End - node.Begin;
+    node.Unvisited_ = node.All;
+  }
+}
+
+void BoreSearchTree::Shrink(Node& node) {
+  node.Unvisited_ = {kInfinity, -kInfinity, kInfinity, -kInfinity};
+  if (node.Left < 0) {
+    for (int i = node.Begin; i < node.End; ++i) {
+      const auto b = static_cast<std::size_t>(members_[static_cast<std::size_t>(i)]);
+      if (visited_[b] == 0) Include(node.Unvisited_, xs_[b], ys_[b]);
+    }
+    return;
+  }
+  for (const int child : {node.Left, node.Right}) {
+    const Node& c = nodes_[static_cast<std::size_t>(child)];
+    if (c.Unvisited == 0) continue;
+    Include(node.Unvisited_, c.Unvisited_.MinX, c.Unvisited_.MinY);
+    Include(node.Unvisited_, c.Unvisited_.MaxX, c.Unvisited_.MaxY);
+  }
 }
 
 void BoreSearchTree::Visit(int bore) {
   const auto b = static_cast<std::size_t>(bore);
   if (visited_[b] != 0) return;
   visited_[b] = 1;
+  // The boxes above shrink only as long as the one below did.
+  bool shrinking = true;
   for (int n = leaf_of_[b]; n >= 0; n = nodes_[static_cast<std::size_t>(n)].Parent) {
-    --nodes_[static_cast<std::size_t>(n)].Unvisited;
+    Node& node = nodes_[static_cast<std::size_t>(n)];
+    --node.Unvisited;
+    if (!shrinking || node.Unvisited == 0) continue;
+    const Box before = node.Unvisited_;
+    Shrink(node);
+    shrinking = before.MinX != node.Unvisited_.MinX || before.MaxX != node.Unvisited_.MaxX ||
+                before.MinY != node.Unvisited_.MinY || before.MaxY != node.Unvisited_.MaxY;
   }
 }
 
 double BoreSearchTree::LowerBound(const Node& node, const WalkMetric& m) const {
   const double x = m.X, y = m.Y;
-  const double dx = std::max({static_cast<double>(node.MinX) - x, x - static_cast<double>(node.MaxX), 0.0});
-  const double dy = std::max({static_cast<double>(node.MinY) - y, y - static_cast<double>(node.MaxY), 0.0});
+  const Box& box = node.Unvisited_;
+  const double dx = std::max({static_cast<double>(box.MinX) - x, x - static_cast<double>(box.MaxX), 0.0});
+  const double dy = std::max({static_cast<double>(box.MinY) - y, y - static_cast<double>(box.MaxY), 0.0});
   const double wx = dx * static_cast<double>(m.Weight);
   double bound = std::sqrt(wx * wx + dy * dy);
-  if (m.Y < m.HalfHeight && node.MinY < m.HalfHeight) {
+  if (m.Y < m.HalfHeight && box.MinY < m.HalfHeight) {
     bound *= std::min(static_cast<double>(m.LowerHalfScale), 1.0);
   }
   return bound * (1.0 - kRoundingMargin) - kUnderflowMargin;
 }
 
-void BoreSearchTree::Search(int id, const WalkMetric& m, Best& best) const {
+void BoreSearchTree::Search(int id, double bound, const WalkMetric& m, Best& best) const {
   const Node& node = nodes_[static_cast<std::size_t>(id)];
   if (node.Unvisited == 0) return;
-  if (LowerBound(node, m) > static_cast<double>(best.Distance)) return;
+  if (bound > static_cast<double>(best.Distance)) return;
   if (node.Left < 0) {
     for (int i = node.Begin; i < node.End; ++i) {
       const int b = members_[static_cast<std::size_t>(i)];
@@ -119,17 +158,19 @@ void BoreSearchTree::Search(int id, const WalkMetric& m, Best& best) const {
     return;
   }
   int first = node.Left, second = node.Right;
-  if (LowerBound(nodes_[static_cast<std::size_t>(second)], m) <
-      LowerBound(nodes_[static_cast<std::size_t>(first)], m)) {
+  double first_bound = LowerBound(nodes_[static_cast<std::size_t>(first)], m);
+  double second_bound = LowerBound(nodes_[static_cast<std::size_t>(second)], m);
+  if (second_bound < first_bound) {
     std::swap(first, second);
+    std::swap(first_bound, second_bound);
   }
-  Search(first, m, best);
-  Search(second, m, best);
+  Search(first, first_bound, m, best);
+  Search(second, second_bound, m, best);
 }
 
 int BoreSearchTree::Nearest(const WalkMetric& metric) const {
   Best best{std::numeric_limits<float>::infinity(), -1};
-  if (!nodes_.empty()) Search(0, metric, best);
+  if (!nodes_.empty()) Search(0, LowerBound(nodes_.front(), metric), metric, best);
   return best.Bore;
 }
 

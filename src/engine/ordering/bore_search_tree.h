@@ -24,6 +24,10 @@ struct WalkMetric {
 
 class BoreSearchTree {
  public:
+  struct Box {
+    float MinX, MaxX, MinY, MaxY;
+  };
+
   // The bore positions, indexed from 0 as the walk numbers them.
   BoreSearchTree(std::vector<float> xs, std::vector<float> ys);
 
@@ -38,7 +42,8 @@ class BoreSearchTree {
 
  private:
   struct Node {
-    float MinX, MaxX, MinY, MaxY;
+    Box All;         // every member
+    Box Unvisited_;  // the members not visited yet: the bound tightens as the walk goes on
     int Begin, End;  // range of members_ (leaves only)
     int Left = -1, Right = -1;
     int Parent = -1;
@@ -50,8 +55,11 @@ class BoreSearchTree {
   };
 
   int Build(int begin, int end, int parent);
+  // The box of the unvisited members of `node`, from its members or its children.
+  void Shrink(Node& node);
   double LowerBound(const Node& node, const WalkMetric& metric) const;
-  void Search(int node, const WalkMetric& metric, Best& best) const;
+  // Searches below `node`, whose lower bound is `bound`.
+  void Search(int node, double bound, const WalkMetric& metric, Best& best) const;
 
   std::vector<float> xs_, ys_;
   std::vector<int> members_;  // bore indices, grouped by leaf
