@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "input/numeric_text.h"
+#include "input/plain_text.h"
 
 namespace mq {
 
@@ -22,7 +23,7 @@ constexpr double kLoadProgressShare = 30;
 const std::string kNoText;
 
 std::string_view TrimmedName(std::string_view name) {
-  const std::size_t end = name.find_last_not_of(std::string_view(" \0", 2));
+  const std::size_t end = LastNotPadding(name);
   return end == std::string_view::npos ? std::string_view() : name.substr(0, end + 1);
 }
 
@@ -184,7 +185,7 @@ std::string CleanText(std::string_view text) {
 }
 
 bool IsBlankText(std::string_view text) {
-  return text.find_first_not_of(std::string_view(" \0", 2)) == std::string_view::npos;
+  return FirstNotPadding(text) == std::string_view::npos;
 }
 
 int16_t SequenceFromLayerSuffix(std::string_view layer) {

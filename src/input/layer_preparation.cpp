@@ -6,6 +6,7 @@
 #include "input/drawing_text.h"
 #include "input/layer_codes.h"
 #include "input/numeric_text.h"
+#include "input/plain_text.h"
 
 namespace mq {
 
@@ -109,7 +110,7 @@ std::string WithoutLeadingNonLetters(std::string text) {
 }
 
 std::string WithoutTrailingBlanks(std::string text) {
-  const std::size_t end = text.find_last_not_of(std::string_view(" \0", 2));
+  const std::size_t end = LastNotPadding(text);
   return end == kNotFound ? std::string() : text.substr(0, end + 1);
 }
 

@@ -9,6 +9,24 @@
 
 namespace mq {
 
+// Blanks and NULs, the padding of fixed-width fields, are stepped over with plain loops:
+// the fields are mostly padding, and a search for either character would cost a library
+// call per character.
+inline bool IsPadding(char c) { return c == ' ' || c == '\0'; }
+// The place of the first (last) character that is not padding; npos when there is none.
+inline std::size_t FirstNotPadding(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!IsPadding(text[i])) return i;
+  }
+  return std::string_view::npos;
+}
+inline std::size_t LastNotPadding(std::string_view text) {
+  for (std::size_t i = text.size(); i > 0; --i) {
+    if (!IsPadding(text[i - 1])) return i - 1;
+  }
+  return std::string_view::npos;
+}
+
 inline std::string UpperCase(std::string_view text) {
   std::string s(text);
   std::transform(s.begin(), s.end(), s.begin(),
@@ -33,7 +51,7 @@ inline std::string WithoutBlanks(std::string_view text) {
 }
 
 inline std::string TrimLeadingBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(std::string_view(" \0", 2));
+  const std::size_t first = FirstNotPadding(text);
   return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
 }
 
@@ -47,13 +65,9 @@ inline std::string_view TrimSpaces(std::string_view text) {
 
 // Blanks (and NULs) removed from both ends.
 inline std::string TrimBlanks(std::string_view text) {
-  // A plain loop: fixed-width fields are mostly padding, and a search for either of two
-  // characters costs a library call per character.
-  const auto blank = [](char c) { return c == ' ' || c == '\0'; };
-  std::size_t first = 0, end = text.size();
-  while (first < end && blank(text[first])) ++first;
-  while (end > first && blank(text[end - 1])) --end;
-  return std::string(text.substr(first, end - first));
+  const std::size_t first = FirstNotPadding(text);
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, LastNotPadding(text) - first + 1));
 }
 
 // Equal letter for letter, ASCII letters compared without regard to case (file names,
