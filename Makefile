@@ -39,7 +39,13 @@ test-sanitize: deps
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && ctest --output-on-failure -j $(JOBS) -LE slow
 
-bench: build
+# Generates four drawings, times the reader, each stage and whole conversions, and prints
+# one table with dxflib's and ezdxf's reading times beside (both installed if missing).
+bench:
+	@WITH_BENCHMARK=1 ./scripts/install-deps.sh
+	@$(MAKE) --no-print-directory build
+	cmake $(BUILD_DIR) > /dev/null
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 	./scripts/bench.sh $(BUILD_DIR)
 
 # Rewrites the golden programs after a reviewed change.

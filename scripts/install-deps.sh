@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake make ninja-build libgtest-dev libcli11-dev nlohmann-json3-dev qt6-base-dev)
-if [ "${WITH_BENCHMARK:-0}" = 1 ]; then packages+=(libbenchmark-dev); fi
+# `make bench` compares the reader with dxflib and ezdxf reading the same drawings.
+if [ "${WITH_BENCHMARK:-0}" = 1 ]; then packages+=(libdxflib-dev python3-ezdxf); fi
 
 missing=()
 for p in "${packages[@]}"; do
