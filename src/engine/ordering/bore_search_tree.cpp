@@ -38,6 +38,10 @@ BoreSearchTree::BoreSearchTree(std::vector<float> xs, std::vector<float> ys)
   leaf_of_.assign(xs_.size(), -1);
   visited_.assign(xs_.size(), 0);
   if (n > 0) Build(0, n, -1);
+  for (const int b : members_) {
+    member_xs_.push_back(xs_[static_cast<std::size_t>(b)]);
+    member_ys_.push_back(ys_[static_cast<std::size_t>(b)]);
+  }
   Reset();
 }
 
@@ -133,8 +137,8 @@ void BoreSearchTree::Visit(int bore) {
 double BoreSearchTree::LowerBound(const Node& node, const WalkMetric& m) const {
   const double x = m.X, y = m.Y;
   const Box& box = node.Unvisited_;
-  const double dx = std::max({static_cast<double>(box.MinX) - x, x - static_cast<double>(box.MaxX), 0.0});
-  const double dy = std::max({static_cast<double>(box.MinY) - y, y - static_cast<double>(box.MaxY), 0.0});
+  const double dx = x < box.MinX ? box.MinX - x : x > box.MaxX ? x - box.MaxX : 0.0;
+  const double dy = y < box.MinY ? box.MinY - y : y > box.MaxY ? y - box.MaxY : 0.0;
   const double wx = dx * static_cast<double>(m.Weight);
   double bound = std::sqrt(wx * wx + dy * dy);
   if (m.Y < m.HalfHeight && box.MinY < m.HalfHeight) {
@@ -149,15 +153,21 @@ void BoreSearchTree::Search(int id, double bound, const WalkMetric& m, Best& bes
   if (bound > static_cast<double>(best.Distance)) return;
   if (node.Left < 0) {
     for (int i = node.Begin; i < node.End; ++i) {
-      const int b = members_[static_cast<std::size_t>(i)];
-      const auto bi = static_cast<std::size_t>(b);
-      if (visited_[bi] != 0) continue;
-      const float e = m.Distance(xs_[bi], ys_[bi]);
+      const auto k = static_cast<std::size_t>(i);
+      const int b = members_[k];
+      if (visited_[static_cast<std::size_t>(b)] != 0) continue;
+      const float e = m.Distance(member_xs_[k], member_ys_[k]);
       if (e < best.Distance || (e == best.Distance && b < best.Bore)) best = {e, b};
     }
     return;
   }
   int first = node.Left, second = node.Right;
+  // An empty side has nothing to offer; only the other one is searched.
+  if (nodes_[static_cast<std::size_t>(first)].Unvisited == 0) std::swap(first, second);
+  if (nodes_[static_cast<std::size_t>(second)].Unvisited == 0) {
+    Search(first, LowerBound(nodes_[static_cast<std::size_t>(first)], m), m, best);
+    return;
+  }
   double first_bound = LowerBound(nodes_[static_cast<std::size_t>(first)], m);
   double second_bound = LowerBound(nodes_[static_cast<std::size_t>(second)], m);
   if (second_bound < first_bound) {

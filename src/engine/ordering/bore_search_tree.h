@@ -62,8 +62,9 @@ class BoreSearchTree {
   void Search(int node, double bound, const WalkMetric& metric, Best& best) const;
 
   std::vector<float> xs_, ys_;
-  std::vector<int> members_;  // bore indices, grouped by leaf
-  std::vector<int> leaf_of_;  // leaf node of each bore
+  std::vector<int> members_;                  // bore indices, grouped by leaf
+  std::vector<float> member_xs_, member_ys_;  // their positions, side by side for the leaf scans
+  std::vector<int> leaf_of_;                  // leaf node of each bore
   std::vector<char> visited_;
   std::vector<Node> nodes_;
 };
