@@ -175,7 +175,10 @@ std::vector<std::string> ConvertCommand(const Environment& env, const std::vecto
   std::vector<std::string> args = {env.cli.string(), "--settings", (env.examples / "MQ400.INI").string(),
                                    "convert"};
   args.insert(args.end(), drawings.begin(), drawings.end());
-  args.insert(args.end(), {"--dest", (env.work / "out").string(), "--jobs", std::to_string(jobs)});
+  // Every run starts MQ.PNX anew, as the first run in a directory would: repeated runs
+  // would otherwise time a part list grown by the runs before.
+  args.insert(args.end(),
+              {"--dest", (env.work / "out").string(), "--jobs", std::to_string(jobs), "--restart-part-list"});
   return args;
 }
 

@@ -33,13 +33,15 @@ struct DrawingPipeline::Prepared {
 };
 
 DrawingPipeline::DrawingPipeline(const std::vector<std::string>& requests, const RunContext& run,
-                                 const Settings& settings, int workers)
+                                 const Settings& settings, int jobs)
     : requests_(requests),
       environment_(run),
       settings_(settings),
-      ahead_(2 * static_cast<std::size_t>(workers > 0 ? workers : 1)),
+      ahead_(2 * static_cast<std::size_t>(jobs > 0 ? jobs : 1)),
       done_(requests.size()) {
-  for (int k = 0; k < workers; ++k) workers_.emplace_back([this] { Work(); });
+  // The caller's thread is one of the jobs: it prepares the drawing it waits for itself
+  // when no worker has begun it, and writes every drawing.
+  for (int k = 1; k < jobs; ++k) workers_.emplace_back([this] { Work(); });
 }
 
 DrawingPipeline::~DrawingPipeline() {
@@ -61,27 +63,37 @@ void DrawingPipeline::Work() {
       if (stopping_ || next_ >= requests_.size()) return;
       index = next_++;
     }
-    auto prepared = std::make_unique<Prepared>(environment_);
-    prepared->run.FailedFiles.clear();
-    prepared->run.PendingMessage.clear();
-    std::string request = requests_[index];
-    try {
-      prepared->drawing = PrepareDrawing(request, prepared->run, settings_);
-    } catch (...) {
-      prepared->error = std::current_exception();
-    }
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      done_[index] = std::move(prepared);
-    }
-    changed_.notify_all();
+    Prepare(index);
   }
+}
+
+void DrawingPipeline::Prepare(std::size_t index) {
+  auto prepared = std::make_unique<Prepared>(environment_);
+  prepared->run.FailedFiles.clear();
+  prepared->run.PendingMessage.clear();
+  std::string request = requests_[index];
+  try {
+    prepared->drawing = PrepareDrawing(request, prepared->run, settings_);
+  } catch (...) {
+    prepared->error = std::current_exception();
+  }
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    done_[index] = std::move(prepared);
+  }
+  changed_.notify_all();
 }
 
 PreparedDrawing DrawingPipeline::Take(std::size_t index, RunContext& run) {
   std::unique_ptr<Prepared> prepared;
   {
     std::unique_lock<std::mutex> lock(mutex_);
+    if (next_ == index) {  // no worker has begun it: prepared here rather than waited for
+      ++next_;
+      lock.unlock();
+      Prepare(index);
+      lock.lock();
+    }
     changed_.wait(lock, [&] { return done_[index] != nullptr; });
     prepared = std::move(done_[index]);
     taken_ = index + 1;

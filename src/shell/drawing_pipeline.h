@@ -21,9 +21,10 @@ namespace mq {
 
 class DrawingPipeline {
  public:
-  // Starts `workers` threads over `requests`; `run` gives the environment of the run.
+  // Converts `jobs` drawings of `requests` at a time: on jobs - 1 worker threads and on
+  // the caller's thread while it waits in Take. `run` gives the environment of the run.
   DrawingPipeline(const std::vector<std::string>& requests, const RunContext& run, const Settings& settings,
-                  int workers);
+                  int jobs);
   // Stops the workers after the drawings they are converting.
   ~DrawingPipeline();
   DrawingPipeline(const DrawingPipeline&) = delete;
@@ -39,6 +40,7 @@ class DrawingPipeline {
 
  private:
   void Work();
+  void Prepare(std::size_t index);
 
   const std::vector<std::string> requests_;
   const RunContext environment_;
