@@ -25,6 +25,7 @@ namespace mq::gui {
 
 class DefaultSettingsPanel;
 class FileList;
+class PreviewPane;
 class GuiOperator;
 class ProgressMeters;
 class Prompter;
@@ -98,6 +99,9 @@ class MainWindow : public QMainWindow, private ProgramHost {
   void AfterDrawing(const Settings& settings);
   void WaitForContinue();
   void MarkDrawingRow(const OutputLedger& ledger, int& programs_seen);
+  // The preview pane: the picture of a drawing's programs, read from their files.
+  void ShowPreviewOf(const QStringList& programs);
+  void TogglePreview();
 
   WindowOptions options_;
   Prompter& prompter_;
@@ -112,6 +116,8 @@ class MainWindow : public QMainWindow, private ProgramHost {
   ReportView* report_ = nullptr;
   ProgressMeters* meters_ = nullptr;
   DefaultSettingsPanel* defaults_ = nullptr;
+  PreviewPane* preview_ = nullptr;
+  QPushButton* preview_button_ = nullptr;
   QPushButton *start_ = nullptr, *exit_ = nullptr, *erase_ = nullptr, *defaults_button_ = nullptr,
               *setup_button_ = nullptr, *tool_sub_button_ = nullptr;
   QLabel* directory_status_ = nullptr;

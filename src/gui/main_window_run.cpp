@@ -158,6 +158,7 @@ void MainWindow::MarkDrawingRow(const OutputLedger& ledger, int& programs_seen) 
   }
   programs_seen = ledger.WrittenPrograms.size();
   report_->MarkLastRow(programs, run_->FileFailed);
+  if (!programs.isEmpty()) ShowPreviewOf(programs);
 }
 
 // "Graphic After Man Process": the operator may read the messages first ("Pause for

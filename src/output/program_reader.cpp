@@ -152,8 +152,11 @@ class LineReader {
     return true;
   }
 
+  // Spindle numbers and a bore's own tool digits ("0512"); a tool substitution may give
+  // a path tool any whole number, a negative one included.
   bool ReadTool(std::string_view value) {
-    if (value.empty() || value.find_first_not_of("0123456789") != std::string_view::npos)
+    const std::string_view digits = !value.empty() && value[0] == '-' ? value.substr(1) : value;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
       return Fail("cannot read the tool word T" + std::string(value));
     line_.Tools.emplace_back(value);
     return true;

@@ -11,6 +11,7 @@
 #include "engine/driver/settings.h"
 #include "input/one_based_list.h"
 #include "output/bore_grouping.h"
+#include "output/program_text.h"
 #include "output/tool_table.h"
 #include "output/writer_context.h"
 
