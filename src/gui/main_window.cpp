@@ -38,7 +38,7 @@ namespace {
 const QString kProductName = QStringLiteral("Marquill400");
 constexpr int kPollIntervalMs = 1000;
 constexpr int kButtonCharacters = 14;
-const QSize kDesignedSize(1120, 780);
+const QSize kFirstStartSize(1120, 780);
 
 QPushButton* NamedButton(const char* name, const QString& caption) {
   auto* button = new QPushButton(caption);
@@ -263,9 +263,9 @@ void MainWindow::PlaceWindow(const IniFile& file) {
     if (kept->Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     return;
   }
-  // First start (or a screen that has gone): the designed size in the screen's middle.
+  // First start (or a screen that has gone): the first-start size in the screen's middle.
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  const QSize size = kDesignedSize.boundedTo(screen.size());
+  const QSize size = kFirstStartSize.boundedTo(screen.size());
   move(std::max(screen.left(), screen.center().x() - size.width() / 2),
        std::max(screen.top(), screen.center().y() - size.height() / 2));
   resize(size);
