@@ -17,6 +17,7 @@ int Main(int argc, const char* const* argv, std::ostream& out, std::ostream& err
   RegisterLayerCommand(app, io);
   RegisterSettingsCommand(app, io);
   RegisterConvertCommand(app, io);
+  RegisterWatchCommands(app, io);
 
   try {
     app.parse(argc, argv);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <regex>
 #include <set>
 
 #include "support/conversion.h"
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 class RecordingHost : public WatcherHost {
  public:
   std::string events;
-  std::function<void()> while_converting;
+  std::function<void()> while_converting, while_sleeping;
   fs::file_time_type now = fs::file_time_type::clock::now();
 
   void Convert(std::string& request, RunContext& run, const Settings& settings,
@@ -37,6 +38,7 @@ class RecordingHost : public WatcherHost {
   fs::file_time_type Now() override { return now; }
   void Sleep(double seconds) override {
     Note("sleep");
+    if (while_sleeping) while_sleeping();
     now += std::chrono::milliseconds(static_cast<int>(seconds * 1000));
   }
   void Note(const std::string& event) { events += (events.empty() ? "" : "|") + event; }
@@ -163,6 +165,28 @@ TEST_F(Watcher, GrowingDrawingWaitsUntilStillAndIsConvertedOnce) {
   EXPECT_EQ(taken, "---+");
   EXPECT_EQ(host.events, "convert " + source + "TEMP.DXF");
   EXPECT_FALSE(fs::exists(dir / "dxf" / "TEMP.DXF"));
+}
+
+// One tick's work at once: a drawing older than half a second is taken at once, a
+// younger one after a second look, unless it changed meanwhile.
+TEST_F(Watcher, OncePaceLooksAgainAtAYoungDrawing) {
+  fs::create_directories(dir / "out");
+  settings.DXFPath = source, settings.DestinationPath = destination, settings.AutoStartTemp = true;
+  // Age of the drawing in milliseconds, whether it grows during the wait, what happens.
+  const std::tuple<int, bool, const char*> cases[] = {
+      {2000, false, "convert"}, {100, false, "sleep|convert"}, {100, true, "sleep"}, {-5000, false, "sleep|convert"}};
+  for (const auto& [age, grows, events] : cases) {
+    Put("TEMP.DXF", "PANEL");
+    host.now = fs::last_write_time(dir / "dxf" / "TEMP.DXF") + std::chrono::milliseconds(age);
+    host.events.clear();
+    host.while_sleeping = [&, grows = grows] {
+      if (grows) std::ofstream(dir / "dxf" / "TEMP.DXF", std::ios::app) << "999\nMORE\n";
+    };
+    AutoStartWatcher watcher(CommandLine{}, host, WatcherPace::kOnce);
+    watcher.Tick(settings, run);
+    EXPECT_EQ(host.events, std::regex_replace(events, std::regex("convert"), "convert " + source + "TEMP.DXF"));
+    EXPECT_EQ(fs::exists(dir / "dxf" / "TEMP.DXF"), grows) << age;
+  }
 }
 
 }  // namespace
