@@ -62,6 +62,8 @@ struct WatchCase {
   bool ends;
 };
 
+void PrintTo(const WatchCase& c, std::ostream* out) { *out << c.name; }
+
 class Watcher : public ::testing::TestWithParam<WatchCase> {
  protected:
   std::string Placed(std::string text) const {
