@@ -105,8 +105,7 @@ int RunBatchListCommand(CommandIo& io, const std::string& list) {
   const std::string text = ReadWholeFile(*found);
   if (text.empty()) return kExitOk;
   InstallStopHandlers();
-  const CommandLine none;
-  AutomaticRun automatic(command.settings, command.run, command.host, none);
+  AutomaticRun automatic(command.settings, command.run, command.host, CommandLine{});
   const std::string processed = DirectoryPart(*found) + std::string(kProcessedListName);
   automatic.RunList(text, FindExistingFile(processed).value_or(processed));
   return automatic.Failed() ? kExitFailed : kExitOk;

@@ -72,8 +72,8 @@ WatcherVerdict AutoStartWatcher::Tick(const Settings& settings, RunContext& run)
   if (converting_) return WatcherVerdict::kKeepWatching;
   const Busy busy(converting_);
   const std::string dxf_path = DxfSourcePath(settings);
-  if (pace_ ==
-      WatcherPace::kOnce) {  // the first look, and a second one a little later for a file just written
+  if (pace_ == WatcherPace::kOnce) {
+    // The first look, and a second one a little later at a file just written.
     Look(dxf_path);
     if (Young(temp_seen_) || Young(batch_seen_)) host_.Sleep(kWatchIntervalSeconds);
   } else if (tick_counter_ == kStaleFilesTick && !command_line_.ProcessBatchList) {

@@ -50,11 +50,10 @@ void AutomaticRun::RunList(std::string_view text, const std::string& processed_l
   Prepare();
   host_.PutOnTop();
   run_.ui->YieldToWindow();
+  const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
   std::string processed;
-  const std::vector<BatchListEntry> entries =
-      ParseBatchList(text, settings_.DXFPath, settings_.DestinationPath);
-  for (std::size_t k = 0; k < entries.size(); ++k) {
-    BatchListEntry entry = entries[k];
+  for (BatchListEntry entry : ParseBatchList(text, WithClosingSeparator(settings_.DXFPath, separator),
+                                             WithClosingSeparator(settings_.DestinationPath, separator))) {
     entry.DrawingDirectory = ExistingDirectoryIgnoringCase(entry.DrawingDirectory);
     entry.ProgramDirectory = ExistingDirectoryIgnoringCase(entry.ProgramDirectory);
     if (host_.StopRequested()) {  // the drawings left are named as not converted

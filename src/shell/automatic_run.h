@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/driver/settings.h"
 #include "input/run_context.h"
@@ -19,8 +20,8 @@ inline constexpr std::string_view kProcessedListName = "PROC.LST";
 
 class AutomaticRun {
  public:
-  AutomaticRun(const Settings& settings, RunContext& run, WatcherHost& host, const CommandLine& command_line)
-      : settings_(settings), run_(run), host_(host), command_line_(command_line) {}
+  AutomaticRun(const Settings& settings, RunContext& run, WatcherHost& host, CommandLine command_line)
+      : settings_(settings), run_(run), host_(host), command_line_(std::move(command_line)) {}
 
   // The drawing at `path` into the destination path, the window on top meanwhile; the
   // drawing is deleted once converted, whatever the outcome.
@@ -43,7 +44,7 @@ class AutomaticRun {
   const Settings& settings_;
   RunContext& run_;
   WatcherHost& host_;
-  const CommandLine& command_line_;
+  const CommandLine command_line_;
   OutputLedger ledger_;
   bool failed_ = false;
 };

@@ -11,6 +11,7 @@
 #include <regex>
 #include <set>
 
+#include "shell/automatic_run.h"
 #include "support/conversion.h"
 
 namespace mq {
@@ -24,6 +25,7 @@ class RecordingHost : public WatcherHost {
   std::string events;
   std::function<void()> while_converting, while_sleeping;
   fs::file_time_type now = fs::file_time_type::clock::now();
+  bool stop = false;
 
   void Convert(std::string& request, RunContext& run, const Settings& settings,
                OutputLedger& ledger) override {
@@ -35,6 +37,7 @@ class RecordingHost : public WatcherHost {
   void ShowGraphicEditor(const std::string& directory, RunContext&, const Settings&) override {
     Note("editor " + directory);
   }
+  bool StopRequested() override { return stop; }
   fs::file_time_type Now() override { return now; }
   void Sleep(double seconds) override {
     Note("sleep");
@@ -169,14 +172,31 @@ TEST_F(Watcher, GrowingDrawingWaitsUntilStillAndIsConvertedOnce) {
   EXPECT_FALSE(fs::exists(dir / "dxf" / "TEMP.DXF"));
 }
 
+// Told to stop (the window closes, the service is stopped) during the first drawing of a
+// list: that one is finished, the others are named as not converted.
+TEST_F(Watcher, StopDuringAListEndsItAfterTheDrawing) {
+  fs::create_directories(dir / "out");
+  settings.DXFPath = source, settings.DestinationPath = destination;
+  Put("A.DXF", "PANEL"), Put("B.DXF", "PANEL");
+  host.while_converting = [&] { host.stop = true; };
+  AutomaticRun automatic(settings, run, host, CommandLine{});
+  automatic.RunList("A\r\nB\r\n", source + "PROC.LST");
+  EXPECT_EQ(host.events, "convert " + source + "A " + destination + "A");
+  EXPECT_EQ(test::ReadBytes(dir / "dxf" / "PROC.LST"), destination + "A\r\n");
+  EXPECT_EQ(person.rows.back(), "*** The Following files failed to process: ***\r" + source + "B");
+  EXPECT_TRUE(automatic.Failed());
+}
+
 // One tick's work at once: a drawing older than half a second is taken at once, a
 // younger one after a second look, unless it changed meanwhile.
 TEST_F(Watcher, OncePaceLooksAgainAtAYoungDrawing) {
   fs::create_directories(dir / "out");
   settings.DXFPath = source, settings.DestinationPath = destination, settings.AutoStartTemp = true;
   // Age of the drawing in milliseconds, whether it grows during the wait, what happens.
-  const std::tuple<int, bool, const char*> cases[] = {
-      {2000, false, "convert"}, {100, false, "sleep|convert"}, {100, true, "sleep"}, {-5000, false, "sleep|convert"}};
+  const std::tuple<int, bool, const char*> cases[] = {{2000, false, "convert"},
+                                                      {100, false, "sleep|convert"},
+                                                      {100, true, "sleep"},
+                                                      {-5000, false, "sleep|convert"}};
   for (const auto& [age, grows, events] : cases) {
     Put("TEMP.DXF", "PANEL");
     host.now = fs::last_write_time(dir / "dxf" / "TEMP.DXF") + std::chrono::milliseconds(age);
@@ -186,7 +206,8 @@ TEST_F(Watcher, OncePaceLooksAgainAtAYoungDrawing) {
     };
     AutoStartWatcher watcher(CommandLine{}, host, WatcherPace::kOnce);
     watcher.Tick(settings, run);
-    EXPECT_EQ(host.events, std::regex_replace(events, std::regex("convert"), "convert " + source + "TEMP.DXF"));
+    EXPECT_EQ(host.events,
+              std::regex_replace(events, std::regex("convert"), "convert " + source + "TEMP.DXF"));
     EXPECT_EQ(fs::exists(dir / "dxf" / "TEMP.DXF"), grows) << age;
   }
 }
