@@ -91,14 +91,19 @@ TEST_F(WatchCommand, BatchAndRequestConvertWithoutTheWatcher) {
 }
 
 #if !defined(_WIN32)
-// A watcher told to terminate ends at its next tick, as a service manager stops it.
+// A watcher told to terminate ends at its next tick, as a service manager stops it. It is
+// stopped once it has deleted the TEMP.DXF left from before it started.
 TEST_F(WatchCommand, TerminateSignalEndsTheWatcher) {
+  Dropped("TEMP.DXF");
+  const std::string stale = (dir / "dxf" / "TEMP.DXF").string();
   const std::string command =
       std::string("\"") + MARQUILL_CLI_PATH + "\" --settings \"" + settings +
-      "\" watch /S < /dev/null > /dev/null 2>&1 & pid=$!; sleep 1; kill -TERM $pid; wait $pid";
+      "\" watch < /dev/null > /dev/null 2>&1 & pid=$!; for i in $(seq 300); do [ -e \"" + stale +
+      "\" ] || break; sleep 0.1; done; kill -TERM $pid; wait $pid";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), kExitOk);
+  EXPECT_FALSE(fs::exists(stale));
 }
 #endif
 
