@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
   options.program_directory = mq::WithClosingSeparator(
       executable_directory.string(), static_cast<char>(std::filesystem::path::preferred_separator));
   options.executable_path = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
-  if (!screenshots) options.command_line = parser.positionalArguments().join(QLatin1Char(' ')).toLocal8Bit().toStdString();
+  if (!screenshots)
+    options.command_line = parser.positionalArguments().join(QLatin1Char(' ')).toLocal8Bit().toStdString();
 
   mq::gui::DialogPrompter dialogs;
   mq::gui::UnattendedPrompter unattended;
@@ -65,7 +66,8 @@ int main(int argc, char** argv) {
   QObject::connect(&instance, &mq::gui::SingleInstance::ActivationRequested, &window,
                    &mq::gui::MainWindow::BringToFront);
   if (screenshots) return mq::gui::TakeScreenshots(window, parser.value(screenshots_option));
-  QObject::connect(&window, &mq::gui::MainWindow::ProgramEnded, &app, &QCoreApplication::exit, Qt::QueuedConnection);
+  QObject::connect(&window, &mq::gui::MainWindow::ProgramEnded, &app, &QCoreApplication::exit,
+                   Qt::QueuedConnection);
   window.show();
   return app.exec();
 }

@@ -87,7 +87,8 @@ class MainWindow : public QMainWindow, private WatcherHost {
   void ShowMainWindow() override;
 
   // WatcherHost: automatic conversions in this window.
-  void Convert(std::string& request, RunContext& run, const Settings& settings, OutputLedger& ledger) override;
+  void Convert(std::string& request, RunContext& run, const Settings& settings,
+               OutputLedger& ledger) override;
   void EnableDirectoryPoll(bool on) override;
   void EnableDefaultSettings(bool on) override;
   void PutOnTop() override;
@@ -131,8 +132,8 @@ class MainWindow : public QMainWindow, private WatcherHost {
   bool running_ = false;
   bool converting_ = false;  // a worker owns the run context
   bool close_requested_ = false;
-  bool exit_clicked_ = false;     // the window is closed by Exit, not by the system menu
-  bool paused_automatic_ = false; // an automatic conversion waits for Continue or Stop
+  bool exit_clicked_ = false;       // the window is closed by Exit, not by the system menu
+  bool paused_automatic_ = false;   // an automatic conversion waits for Continue or Stop
   bool auto_start_enabled_ = true;  // the auto-start watcher may look for work
 
   FileList* files_ = nullptr;

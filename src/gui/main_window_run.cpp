@@ -228,7 +228,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   });
   if (!problem.empty()) ReportSettingsProblem(problem);
   // Closed by the system menu: the TPA editor is told the converter no longer runs.
-  if (const auto root = Winner90Root(settings.DestinationPath); root && !exit_clicked_) ClearTpaExecFlag(*root);
+  if (const auto root = Winner90Root(settings.DestinationPath); root && !exit_clicked_)
+    ClearTpaExecFlag(*root);
   exit_clicked_ = false;
   event->accept();
 }
