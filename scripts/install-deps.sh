@@ -4,6 +4,8 @@
 set -euo pipefail
 
 packages=(g++ cmake make ninja-build libgtest-dev libcli11-dev nlohmann-json3-dev qt6-base-dev)
+# systemd-analyze checks the watcher's service unit in the tests.
+packages+=(systemd)
 if [ "${WITH_BENCHMARK:-0}" = 1 ]; then packages+=(libbenchmark-dev); fi
 # `make fuzz`: libFuzzer comes with clang.
 if [ "${WITH_FUZZ:-0}" = 1 ]; then packages+=(clang libclang-rt-14-dev); fi

@@ -18,6 +18,7 @@ int Main(int argc, const char* const* argv, std::ostream& out, std::ostream& err
   RegisterSettingsCommand(app, io);
   RegisterConvertCommand(app, io);
   RegisterPreviewCommand(app, io);
+  RegisterWatchCommands(app, io);
 
   try {
     app.parse(argc, argv);

@@ -78,6 +78,7 @@ MainWindow::MainWindow(const WindowOptions& options, Prompter& prompter)
   connect(&poll_, &QTimer::timeout, this, [this] { PollDirectory(); });
   poll_.start(kPollIntervalMs);
   PollDirectory();
+  StartWatcher();
 }
 
 MainWindow::~MainWindow() = default;

@@ -15,8 +15,9 @@
 #include "engine/driver/settings.h"
 #include "input/run_context.h"
 #include "output/writer_context.h"
-#include "shell/external_programs.h"
+#include "shell/auto_start_watcher.h"
 #include "shell/ini_file.h"
+#include "shell/watcher_host.h"
 
 class QLabel;
 class QPushButton;
@@ -37,9 +38,10 @@ struct WindowOptions {
   std::filesystem::path settings_file;  // MQ400.INI of this run
   std::string program_directory;        // the converter's directory, with its closing separator
   std::string executable_path;
+  std::string command_line;  // a request to convert before the program ends, and switches
 };
 
-class MainWindow : public QMainWindow, private ProgramHost {
+class MainWindow : public QMainWindow, private WatcherHost {
   Q_OBJECT
 
  public:
@@ -64,6 +66,15 @@ class MainWindow : public QMainWindow, private ProgramHost {
   // A second start of the program asked for this window.
   void BringToFront();
 
+  // One tick of the auto-start watcher (`Timer1`, every 500 ms): nothing during a
+  // manual run or while the Setup dialog is open.
+  void WatchTick();
+
+ signals:
+  // The auto-start watcher ended the program: after the command line's request, or
+  // after a BATCH.LST run with "/K". The status is 1 when a drawing failed.
+  void ProgramEnded(int status);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -75,6 +86,21 @@ class MainWindow : public QMainWindow, private ProgramHost {
   bool AskYesNo(const std::string& text, const std::string& title) override;
   void HideMainWindow() override;
   void ShowMainWindow() override;
+
+  // WatcherHost: automatic conversions in this window.
+  void Convert(std::string& request, RunContext& run, const Settings& settings,
+               OutputLedger& ledger) override;
+  void EnableDirectoryPoll(bool on) override;
+  void EnableDefaultSettings(bool on) override;
+  void PutOnTop() override;
+  void GiveBackTop() override;
+  void PutAtBottom() override;
+  void RefreshFileList() override;
+  void WaitForContinue(RunContext& run) override;
+  bool StopRequested() override { return close_requested_; }
+  void Sleep(double seconds) override;
+  void StartWatcher();
+  void SetStaysOnTop(bool on);
 
   void BuildWindow();
   QWidget* BuildButtons();
@@ -110,6 +136,8 @@ class MainWindow : public QMainWindow, private ProgramHost {
   bool running_ = false;
   bool converting_ = false;  // a worker owns the run context
   bool close_requested_ = false;
+  bool exit_clicked_ = false;       // the window is closed by Exit, not by the system menu
+  bool paused_automatic_ = false;   // an automatic conversion waits for Continue or Stop
   bool auto_start_enabled_ = true;  // the auto-start watcher may look for work
 
   FileList* files_ = nullptr;
@@ -124,9 +152,11 @@ class MainWindow : public QMainWindow, private ProgramHost {
   SetupDialog* setup_ = nullptr;
   ToolSubDialog* tool_sub_ = nullptr;
   QTimer poll_;
+  QTimer watch_;
 
   std::unique_ptr<GuiOperator> operator_;
   std::unique_ptr<RunContext> run_;
+  std::unique_ptr<AutoStartWatcher> watcher_;
 };
 
 }  // namespace mq::gui
