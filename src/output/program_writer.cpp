@@ -68,7 +68,7 @@ StoredProgram WritePtp400Program(WriterContext& w) {
   const std::string description = ProgramDescription(state);
   // Par.DAT is only needed to group bores.
   const ToolTable table =
-      state.BoreList.empty() ? ToolTable{} : ReadToolTable(run, w.ledger.ParameterFileMissingReported);
+      state.BoreList.empty() ? ToolTable{} : ReadToolTable(run);
   const OneBasedList<BoreGroup> groups =
       GroupBores(state.BoreList, table, BoreGroupingFrame{frame.MillimetresPerUnit, frame.OriginLowerLeft});
   run.ui->SetProgress(meter::kGCode, 25);
