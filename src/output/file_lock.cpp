@@ -28,7 +28,7 @@ std::chrono::milliseconds NextPause(std::chrono::milliseconds pause) {
 }
 
 std::string LockedByAnotherRun(std::chrono::milliseconds wait) {
-  return "another run has held the file for " + std::to_string(wait.count() / 1000) + " s";
+  return "another run kept the file locked for " + std::to_string(wait.count()) + " ms";
 }
 
 #if defined(_WIN32)

@@ -30,8 +30,8 @@ std::string ValueText(float value) {
 std::optional<std::string> Implausible(const NamedValue& v, float limit, bool magnitude_counts) {
   if (!std::isfinite(v.value)) return std::string(v.name) + " is not a number (" + ValueText(v.value) + ")";
   if (magnitude_counts && std::fabs(v.value) > limit) {
-    return std::string(v.name) + " = " + ValueText(v.value) + " is beyond " + ValueText(limit) +
-           " drawing units";
+    return std::string(v.name) + " = " + ValueText(v.value) + " is beyond " +
+           ValueText(kLargestMeantMillimetres) + " mm";
   }
   return std::nullopt;
 }
