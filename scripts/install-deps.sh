@@ -5,6 +5,10 @@ set -euo pipefail
 
 packages=(g++ cmake make ninja-build libgtest-dev libcli11-dev nlohmann-json3-dev qt6-base-dev)
 if [ "${WITH_BENCHMARK:-0}" = 1 ]; then packages+=(libbenchmark-dev); fi
+# `make fuzz`: libFuzzer comes with clang.
+if [ "${WITH_FUZZ:-0}" = 1 ]; then packages+=(clang libclang-rt-14-dev); fi
+# `make windows-check`: the cross compiler, Wine to run its programs, GoogleTest's source.
+if [ "${WITH_WINDOWS:-0}" = 1 ]; then packages+=(mingw-w64 wine wine64 googletest); fi
 
 missing=()
 for p in "${packages[@]}"; do

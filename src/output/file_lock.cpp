@@ -37,8 +37,11 @@ std::string WindowsReason(DWORD code) { return std::system_category().message(st
 
 std::wstring Wide(const std::string& native) { return std::filesystem::path(native).wstring(); }
 
-// A file that is locked cannot be replaced on Windows: the lock lives on a file of its own.
+// A file that is locked cannot be replaced on Windows: the lock lives on a file of its
+// own, deleted when its last holder closes it, so none is left beside the target.
 std::string LockFileOf(const std::string& native) { return native + ".lock"; }
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 #else
 
@@ -75,10 +78,16 @@ std::optional<std::string> FileLock::Acquire(const std::string& native_path, std
 #if defined(_WIN32)
 
 std::optional<std::string> FileLock::TryOnce(const std::string& native_path, bool& locked) {
-  HANDLE handle = CreateFileW(Wide(LockFileOf(native_path)).c_str(), GENERIC_READ | GENERIC_WRITE,
+  const std::wstring lock_file = Wide(LockFileOf(native_path));
+  HANDLE handle = CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return WindowsReason(GetLastError());
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    // The last holder is closing it: its name is taken until then.
+    if (code == ERROR_ACCESS_DENIED && Exists(lock_file)) return std::nullopt;
+    return WindowsReason(code);
+  }
   OVERLAPPED whole{};
   if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
                   &whole)) {

@@ -80,6 +80,8 @@ std::string ReadNative(const std::string& native) {
 std::optional<std::string> ChangeLocked(const std::string& path, bool read_first,
                                         const SharedFileUpdate& update, const SharedFileOptions& options) {
   const std::string target = NativePath(path);
+  std::error_code ec;
+  if (std::filesystem::is_directory(target, ec)) return std::string("a folder of that name is there");
   FileLock lock;
   if (auto reason = lock.Acquire(target, options.wait)) return reason;
   std::string text = read_first ? ReadNative(target) : std::string();

@@ -4,7 +4,10 @@
 // not let through.
 
 #include <gtest/gtest.h>
+
+#if !defined(_WIN32)
 #include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -77,8 +80,10 @@ TEST(RequestFaults, NothingIsLostAndNothingIsWrittenOverWhatTheRunReads) {
        [](test::Conversion& c) { EXPECT_FALSE(c.Written("out/P0017").empty()); }},
       {"a folder is no drawing", [](test::Conversion& c) { fs::create_directory(c.dir / "FOLDER.DXF"); },
        "%FOLDER", "FOLDER.DXF  not a regular file", true, nullptr},
+#if !defined(_WIN32)
       {"nor is a pipe", [](test::Conversion& c) { mkfifo((c.dir / "PIPE.DXF").c_str(), 0600); }, "%PIPE.DXF",
        "PIPE.DXF  not a regular file", true, nullptr},
+#endif
       {"a strict run stores nothing of a drawing with a warning",
        [](test::Conversion& c) {
          c.run.Strict = true;
