@@ -104,7 +104,7 @@ StoredProgram StoreProgram(WriterContext& w, const ProgramLines& lines, const st
     if (directory_system) {
       const auto entry = StoreInDirectorySystem(w, root, index_path, portion_name, description);
       if (!entry) {
-        FailDrawing(run, portion_name);
+        if (!run.FileFailed) FailDrawing(run, portion_name);
         return stored;
       }
       path = entry->Path;
