@@ -102,7 +102,7 @@ StoredProgram WritePtp400Program(WriterContext& w) {
   RunContext& run = w.run;
   // Par.DAT is only needed to group bores.
   const ToolTable table =
-      state.BoreList.empty() ? ToolTable{} : ReadToolTable(run, w.ledger.ParameterFileMissingReported);
+      state.BoreList.empty() ? ToolTable{} : ReadToolTable(run);
   const ProgramLines lines = ComposeWithTable(w.settings, state, table, run.ui);
   const StoredProgram stored = StoreProgram(w, lines, ProgramDescription(state));
   run.ui->SetProgress(meter::kGCode, 100);

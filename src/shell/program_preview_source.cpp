@@ -9,6 +9,7 @@
 #include "input/plain_text.h"
 #include "output/atomic_file.h"
 #include "output/program_text.h"
+#include "output/tool_table.h"
 
 namespace mq {
 
@@ -17,9 +18,9 @@ namespace {
 constexpr std::size_t kLongestPlainName = 8;  // a portion's name keeps within it when it can
 
 // Par.DAT as the writer finds it; a missing one is said in the preview's summary.
-ToolTable QuietToolTable(RunContext& run) {
-  bool already_reported = true;
-  return ReadToolTable(run, already_reported);
+ToolTable QuietToolTable(const RunContext& run) {
+  const auto existing = FindExistingFile(ParameterFilePath(run));
+  return existing ? ParseToolTable(ReadWholeFile(*existing)) : ToolTable{};
 }
 
 std::vector<std::string> ReportedLines(const std::string& pending) {

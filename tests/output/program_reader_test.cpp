@@ -57,6 +57,9 @@ TEST(ProgramReader, NamesTheLineItCannotRead) {
       {h + "\" G00 X1 Y2 Z0 T1 VX5\"\r\n" + end, "line 2: the word VX does not belong"},
       {h + "\" G20 X1 Y2 Z0 T1 T2\"\r\n\" G10 X1 Y0 Z1\"\r\n" + end, "line 2: G20 line not followed"},
       {h + "\" G10 X1 Y2 Z3 O7\"\r\n" + end, "line 2: origin word O7"},
+      // Found by fuzzing: numbers beyond an int were cast before they were checked.
+      {h + "\" G10 X1 Y2 Z3 O4444444444444\"\r\n" + end, "line 2: origin word O4444444444444"},
+      {h + "\" G10 X1 Y2 Z3 VM99999999999\"\r\n" + end, "line 2: the word VM99999999999 is out of range"},
       {h + start, "line 3: the program ends without"},
       {h + end + start, "line 3: text after the \"end\" line"}};
   // clang-format on
