@@ -24,7 +24,7 @@ seed() {  # target, then the source directories or files of its seeds
 }
 
 failed=0
-for target in read_dxf layer_names settings program_reader conversion; do
+for target in read_dxf layer_names settings program_reader conversion batch_list; do
   committed="$top/tests/fuzz/corpus/$target"
   case $target in
     read_dxf | conversion) work=$(seed "$target" "$committed" "$top/examples/"*.DXF "$shared_corpus") ;;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -88,6 +89,22 @@ TEST_F(WatchCommand, BatchAndRequestConvertWithoutTheWatcher) {
     EXPECT_EQ(usage.status, kExitUsage) << reason;
     EXPECT_TRUE(test::Has(usage.err, reason)) << usage.err;
   }
+}
+
+// A list of 10,000 drawings that are all missing: each is reported and listed as
+// failed, PROC.LST names every program, and the run ends with its failure status.
+TEST_F(WatchCommand, ALongListOfMissingDrawingsEndsCleanly) {
+  constexpr int kLines = 10000;
+  std::string list;
+  for (int k = 0; k < kLines; ++k) list += "GONE" + std::to_string(k) + "\r\n";
+  std::ofstream(dir / "dxf" / "BATCH.LST", std::ios::binary) << list;
+  const test::CliRun run = RunCli({"--settings", settings, "batch", (dir / "dxf/BATCH.LST").string()});
+  EXPECT_EQ(run.status, kExitFailed);
+  std::size_t missing = 0;
+  for (std::size_t at = 0; (at = run.out.find("  NOT FOUND", at)) != std::string::npos; ++at) ++missing;
+  EXPECT_EQ(missing, static_cast<std::size_t>(kLines));
+  const std::string processed = mq::test::ReadBytes(dir / "dxf" / "PROC.LST");
+  EXPECT_EQ(std::count(processed.begin(), processed.end(), '\n'), kLines);
 }
 
 #if !defined(_WIN32)
