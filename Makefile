@@ -4,7 +4,12 @@ SAN_DIR   ?= build-sanitize
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build demo screenshots test test-fast test-sanitize bench golden-update mutation-sample clean
+FUZZ_DIR  ?= build-fuzz
+FUZZ_SECONDS ?= 60
+WIN_DIR   ?= build-windows
+
+.PHONY: all deps build demo screenshots test test-fast test-sanitize bench golden-update mutation-sample clean \
+        fuzz windows-check
 
 all: build
 
@@ -53,7 +58,23 @@ golden-update: build
 	cd $(BUILD_DIR) && UPDATE_GOLDEN=1 ctest --output-on-failure -L golden
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR) out
+	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR) $(WIN_DIR) out
+
+# Every fuzz target for FUZZ_SECONDS each (clang's libFuzzer, with ASan and UBSan); a
+# finding fails the run and is kept under $(FUZZ_DIR)/findings/. Not part of `make test`.
+fuzz:
+	@WITH_FUZZ=1 ./scripts/install-deps.sh
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DMARQUILL_FUZZ=ON -DMARQUILL_TESTS=OFF -DMARQUILL_GUI=OFF -DMARQUILL_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/fuzz.sh $(FUZZ_DIR)
+
+# The core and marquill400-cli cross-built for Windows (mingw-w64), their unit tests and
+# the example drawings run under Wine with Windows paths, the programs compared with the
+# Linux goldens. Not part of `make test`: Wine is large.
+windows-check:
+	@WITH_WINDOWS=1 ./scripts/install-deps.sh
+	./scripts/windows_check.sh $(WIN_DIR)
 
 # How many of a fixed sample of small faults in the engine and the writer the suite
 # catches (about 15 minutes; not part of `make test`).

@@ -4,8 +4,14 @@
 set -euo pipefail
 
 packages=(g++ cmake make ninja-build libgtest-dev libcli11-dev nlohmann-json3-dev qt6-base-dev)
+# systemd-analyze checks the watcher's service unit in the tests.
+packages+=(systemd)
 # `make bench` compares the reader with dxflib and ezdxf reading the same drawings.
 if [ "${WITH_BENCHMARK:-0}" = 1 ]; then packages+=(libdxflib-dev python3-ezdxf); fi
+# `make fuzz`: libFuzzer comes with clang.
+if [ "${WITH_FUZZ:-0}" = 1 ]; then packages+=(clang libclang-rt-14-dev); fi
+# `make windows-check`: the cross compiler, Wine to run its programs, GoogleTest's source.
+if [ "${WITH_WINDOWS:-0}" = 1 ]; then packages+=(mingw-w64 wine wine64 googletest); fi
 
 missing=()
 for p in "${packages[@]}"; do

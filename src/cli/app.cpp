@@ -1,5 +1,7 @@
 #include <CLI/CLI.hpp>
 
+#include <exception>
+#include <new>
 #include <ostream>
 
 #include "cli/commands.h"
@@ -17,6 +19,8 @@ int Main(int argc, const char* const* argv, std::ostream& out, std::ostream& err
   RegisterLayerCommand(app, io);
   RegisterSettingsCommand(app, io);
   RegisterConvertCommand(app, io);
+  RegisterPreviewCommand(app, io);
+  RegisterWatchCommands(app, io);
 
   try {
     app.parse(argc, argv);
@@ -29,6 +33,14 @@ int Main(int argc, const char* const* argv, std::ostream& out, std::ostream& err
   } catch (const CLI::ParseError& e) {
     err << "marquill400-cli: " << e.what() << "\n" << "Run with --help for usage.\n";
     return kExitUsage;
+  } catch (const std::bad_alloc&) {
+    // Conversions catch their own failures; this is the last stop for a command that
+    // ran out of memory outside one (inspect on a huge file).
+    err << "marquill400-cli: not enough memory\n";
+    return kExitFailed;
+  } catch (const std::exception& e) {
+    err << "marquill400-cli: " << e.what() << "\n";
+    return kExitFailed;
   }
   return io.exit_status;
 }

@@ -25,7 +25,10 @@ std::string AsLines(std::string text) {
 
 }  // namespace
 
-void CliOperator::AddReportRow(const std::string& text) { out_ << AsLines(text) << '\n' << std::flush; }
+void CliOperator::AddReportRow(const std::string& text) {
+  last_row_ = AsLines(text);
+  out_ << last_row_ << '\n' << std::flush;
+}
 
 void CliOperator::ShowMessage(const std::string& text, const std::string& title, MessageIcon) {
   if (!title.empty()) err_ << title << ": ";

@@ -18,6 +18,8 @@ class CliOperator : public Operator {
 
   // Each report row is printed as its lines (a row's lines are joined by CR).
   void AddReportRow(const std::string& text) override;
+  // The row printed last, as its lines.
+  const std::string& LastRow() const { return last_row_; }
   // A terminal keeps what was printed; there is nothing to clear.
   void ClearReport() override {}
   // "title: text" on standard error.
@@ -38,6 +40,7 @@ class CliOperator : public Operator {
   std::ostream& err_;
   std::istream& in_;
   bool interactive_;
+  std::string last_row_;
   int meters_[6] = {0, 0, 0, 0, 0, 0};
 };
 

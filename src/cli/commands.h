@@ -31,6 +31,8 @@ void RegisterInspectCommand(CLI::App& app, CommandIo& io);
 void RegisterLayerCommand(CLI::App& app, CommandIo& io);
 void RegisterSettingsCommand(CLI::App& app, CommandIo& io);
 void RegisterConvertCommand(CLI::App& app, CommandIo& io);
+void RegisterPreviewCommand(CLI::App& app, CommandIo& io);
+void RegisterWatchCommands(CLI::App& app, CommandIo& io);  // watch, batch, request
 
 // The settings file ("MQ400.INI") of this run: --settings when given, otherwise beside
 // the executable when that directory can be written, otherwise in the user's

@@ -27,8 +27,21 @@ struct ConvertOptions {
   std::vector<std::string> drawings;  // requests: a path, optionally a blank and a program name
   std::string destination;            // --dest, empty when not given
   bool restart_part_list = false;     // --restart-part-list: the "/A" switch of the command line
+  bool strict = false;                // --strict: every warning fails its drawing
   int jobs = 0;                       // --jobs: drawings converted side by side; 0: one per core
 };
+
+// A failed drawing's report row, and each warning of the others, go to standard error
+// too, so that a script or a log sees them without reading the report.
+void TellProblems(std::ostream& err, const RunContext& run, const std::string& row) {
+  if (run.FileFailed) {
+    err << "marquill400-cli: " << run.DxfFileName << " failed:\n" << row << "\n";
+    return;
+  }
+  for (const std::string& warning : run.Warnings) {
+    err << "marquill400-cli: " << run.DxfFileName << ": warning: " << warning << "\n";
+  }
+}
 
 // The settings of the run with the --dest override; false after telling why they
 // cannot be used.
@@ -53,11 +66,14 @@ int RunConvert(CommandIo& io, const ConvertOptions& options) {
   RunContext run(person);
   SetRunEnvironment(run);
   run.RestartPartList = options.restart_part_list;
+  run.Strict = options.strict;
+  run.SettingsFile = SettingsFileOf(io).string();
   run.RunState = kRunStartedByOperator;
   run.FileFailed = false;
 
   OutputLedger ledger;
   BatchSteps steps;
+  steps.after_drawing = [&](RunContext& drawing_run) { TellProblems(io.err, drawing_run, person.LastRow()); };
   steps.jobs =
       options.jobs > 0 ? options.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   RunBatch(options.drawings, run, settings, ledger, steps);
@@ -84,6 +100,8 @@ void RegisterConvertCommand(CLI::App& app, CommandIo& io) {
       ->check(CLI::NonNegativeNumber);
   command->add_flag("--restart-part-list", options->restart_part_list,
                     "Start the part list MQ.PNX anew with the run's first drawing (the /A switch)");
+  command->add_flag("--strict", options->strict,
+                    "Fail every drawing that has a warning, so that nothing unusual reaches the machine");
   command->callback([&io, options] { io.exit_status = RunConvert(io, *options); });
 }
 

@@ -13,6 +13,7 @@
 
 // Collecting what is machined.
 #include "engine/collect/bores_grooves_and_texts.h"  // CollectBoresGroovesAndTexts
+#include "engine/collect/drawn_values.h"             // CheckDrawnValues
 #include "engine/collect/route_pass.h"               // RoutePass, DeleteRemovedSegments
 #include "engine/collect/unmachined_entities.h"      // ReportUnmachinedEntities
 
@@ -29,4 +30,5 @@
 #include "engine/toolpath/excavation.h"           // ExcavatePockets
 #include "engine/toolpath/lead_synthesis.h"       // SynthesizeLeads
 #include "engine/toolpath/machine_corner.h"       // TransformToMachineCorner
+#include "engine/toolpath/panel_reach.h"          // WarnAboutMovesOffThePanel
 #include "engine/toolpath/z_oscillation.h"        // OscillateRoutes

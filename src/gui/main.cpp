@@ -32,6 +32,12 @@ int main(int argc, char** argv) {
   screenshots_option.setFlags(QCommandLineOption::HiddenFromHelp);
   parser.addOption(settings_option);
   parser.addOption(screenshots_option);
+  parser.addPositionalArgument(
+      QStringLiteral("request"),
+      QStringLiteral("A drawing to convert before the program ends, optionally followed by a program "
+                     "name; and the switches /S (BATCH.LST always), /K (end after BATCH.LST), "
+                     "/V (graphic editor after automatic conversions), /A (restart MQ.PNX)."),
+      QStringLiteral("[DRAWING [PROGRAM]] [/S] [/K] [/V] [/A]"));
   parser.process(app);
   const bool screenshots = parser.isSet(screenshots_option);
 
@@ -51,6 +57,8 @@ int main(int argc, char** argv) {
   options.program_directory = mq::WithClosingSeparator(
       executable_directory.string(), static_cast<char>(std::filesystem::path::preferred_separator));
   options.executable_path = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
+  if (!screenshots)
+    options.command_line = parser.positionalArguments().join(QLatin1Char(' ')).toLocal8Bit().toStdString();
 
   mq::gui::DialogPrompter dialogs;
   mq::gui::UnattendedPrompter unattended;
@@ -58,6 +66,8 @@ int main(int argc, char** argv) {
   QObject::connect(&instance, &mq::gui::SingleInstance::ActivationRequested, &window,
                    &mq::gui::MainWindow::BringToFront);
   if (screenshots) return mq::gui::TakeScreenshots(window, parser.value(screenshots_option));
+  QObject::connect(&window, &mq::gui::MainWindow::ProgramEnded, &app, &QCoreApplication::exit,
+                   Qt::QueuedConnection);
   window.show();
   return app.exec();
 }

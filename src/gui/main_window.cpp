@@ -16,6 +16,7 @@
 #include "gui/default_settings_panel.h"
 #include "gui/file_list.h"
 #include "gui/gui_operator.h"
+#include "gui/preview_pane.h"
 #include "gui/program_viewer.h"
 #include "gui/progress_meters.h"
 #include "gui/prompter.h"
@@ -37,7 +38,7 @@ namespace {
 const QString kProductName = QStringLiteral("Marquill400");
 constexpr int kPollIntervalMs = 1000;
 constexpr int kButtonCharacters = 14;
-const QSize kDesignedSize(1120, 780);
+const QSize kFirstStartSize(1120, 780);
 
 QPushButton* NamedButton(const char* name, const QString& caption) {
   auto* button = new QPushButton(caption);
@@ -77,6 +78,7 @@ MainWindow::MainWindow(const WindowOptions& options, Prompter& prompter)
   connect(&poll_, &QTimer::timeout, this, [this] { PollDirectory(); });
   poll_.start(kPollIntervalMs);
   PollDirectory();
+  StartWatcher();
 }
 
 MainWindow::~MainWindow() = default;
@@ -96,9 +98,16 @@ void MainWindow::BuildWindow() {
   lists->setStretchFactor(0, 2);
   lists->setStretchFactor(1, 3);
 
+  preview_ = new PreviewPane;
+  auto* work = new QSplitter(Qt::Horizontal);
+  work->addWidget(lists);
+  work->addWidget(preview_);
+  work->setStretchFactor(0, 3);
+  work->setStretchFactor(1, 2);
+
   auto* top = new QHBoxLayout;
   top->setSpacing(10);
-  top->addWidget(lists, 1);
+  top->addWidget(work, 1);
   top->addWidget(BuildButtons());
 
   auto* central = new QWidget;
@@ -119,6 +128,10 @@ void MainWindow::BuildWindow() {
 
   connect(report_, &ReportView::ProgramsRequested, this,
           [this](const QStringList& programs) { (new ProgramViewer(this, programs))->show(); });
+  connect(report_, &QTableWidget::itemSelectionChanged, this, [this] {
+    const QStringList programs = report_->Programs(report_->currentRow());
+    if (!programs.isEmpty()) ShowPreviewOf(programs);
+  });
   connect(files_, &FileList::ColumnWidthChanged, this, &MainWindow::SaveColumnWidth);
   connect(defaults_, &DefaultSettingsPanel::SaveRequested, this, &MainWindow::SaveSettings);
   connect(setup_, &SetupDialog::CursorHelpToggled, this, [this](bool on) {
@@ -146,6 +159,7 @@ QWidget* MainWindow::BuildButtons() {
   defaults_button_ = NamedButton("CmdDF", tr("Hide Defaults"));
   setup_button_ = NamedButton("SetB", QStringLiteral("Setup"));
   tool_sub_button_ = NamedButton("TSetB", QStringLiteral("Tool Sub"));
+  preview_button_ = NamedButton("PreviewBtn", tr("Hide Preview"));
   start_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
   erase_->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
   QFont bold = start_->font();
@@ -163,6 +177,7 @@ QWidget* MainWindow::BuildButtons() {
   connect(defaults_button_, &QPushButton::clicked, this, &MainWindow::ToggleDefaults);
   connect(setup_button_, &QPushButton::clicked, this, &MainWindow::OpenSetup);
   connect(tool_sub_button_, &QPushButton::clicked, this, &MainWindow::OpenToolSub);
+  connect(preview_button_, &QPushButton::clicked, this, &MainWindow::TogglePreview);
 
   auto* column = new QWidget;
   auto* buttons = new QVBoxLayout(column);
@@ -172,7 +187,8 @@ QWidget* MainWindow::BuildButtons() {
   buttons->addSpacing(14);
   buttons->addWidget(erase_);
   buttons->addStretch();
-  for (QPushButton* button : {defaults_button_, setup_button_, tool_sub_button_}) buttons->addWidget(button);
+  for (QPushButton* button : {preview_button_, defaults_button_, setup_button_, tool_sub_button_})
+    buttons->addWidget(button);
   column->setFixedWidth(fontMetrics().averageCharWidth() * kButtonCharacters + 24);
   return column;
 }
@@ -248,9 +264,9 @@ void MainWindow::PlaceWindow(const IniFile& file) {
     if (kept->Maximized) setWindowState(windowState() | Qt::WindowMaximized);
     return;
   }
-  // First start (or a screen that has gone): the designed size in the screen's middle.
+  // First start (or a screen that has gone): the first-start size in the screen's middle.
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  const QSize size = kDesignedSize.boundedTo(screen.size());
+  const QSize size = kFirstStartSize.boundedTo(screen.size());
   move(std::max(screen.left(), screen.center().x() - size.width() / 2),
        std::max(screen.top(), screen.center().y() - size.height() / 2));
   resize(size);

@@ -36,6 +36,7 @@
 #include "shell/process_file.h"
 #include "shell/settings_file.h"
 #include "shell/settings_store.h"
+#include "shell/tpa_registration.h"
 #include "shell/window_placement.h"
 
 namespace mq::gui {
@@ -60,7 +61,7 @@ QStringList DroppedDrawings(const QMimeData* data) {
 
 // The release of Start: a run of the selected files. While paused, the press was the Continue.
 void MainWindow::StartClicked() {
-  if (running_) return;
+  if (running_ || watcher_->Converting()) return;
   RunRequests(SelectedRequests());
 }
 
@@ -69,6 +70,11 @@ void MainWindow::ExitClicked() {
     RequestStop();
     return;
   }
+  if (paused_automatic_) {
+    run_->RunState = kRunStateStopRequested;
+    return;
+  }
+  exit_clicked_ = true;
   close();
 }
 
@@ -158,6 +164,7 @@ void MainWindow::MarkDrawingRow(const OutputLedger& ledger, int& programs_seen) 
   }
   programs_seen = ledger.WrittenPrograms.size();
   report_->MarkLastRow(programs, run_->FileFailed);
+  if (!programs.isEmpty()) ShowPreviewOf(programs);
 }
 
 // "Graphic After Man Process": the operator may read the messages first ("Pause for
@@ -206,6 +213,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  if (watcher_->Converting()) {  // the window closes once the automatic drawing is done
+    close_requested_ = true;
+    if (paused_automatic_) run_->RunState = kRunStateStopRequested;
+    event->ignore();
+    return;
+  }
   Settings settings = CurrentSettings();
   WindowPlacement placement;
   const QRect normal = normalGeometry();
@@ -215,6 +228,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     WriteWindowPlacement(file, placement);
   });
   if (!problem.empty()) ReportSettingsProblem(problem);
+  // Closed by the system menu: the TPA editor is told the converter no longer runs.
+  if (const auto root = Winner90Root(settings.DestinationPath); root && !exit_clicked_)
+    ClearTpaExecFlag(*root);
+  exit_clicked_ = false;
   event->accept();
 }
 

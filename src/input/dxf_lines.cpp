@@ -12,6 +12,9 @@ namespace {
 // Large enough that the per-block cost vanishes, small enough to stay in cache and
 // keep the reader's memory far below the drawing's size.
 constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+// No group of a drawing comes near this; a longer line is a file that is no drawing
+// (a disk image, /dev/zero), and reading on would only fill the memory.
+constexpr std::size_t kLongestLine = std::size_t{64} << 20;
 
 std::string SystemReason(int error_number) { return std::generic_category().message(error_number); }
 
@@ -23,8 +26,10 @@ bool DxfLineReader::Open(const std::string& path, std::string& error) {
   Close();
   std::error_code ec;
   const std::filesystem::path file_path(path);
-  if (std::filesystem::is_directory(file_path, ec)) {
-    error = SystemReason(EISDIR);
+  // A folder, a pipe or a device would block or never end.
+  const auto status = std::filesystem::status(file_path, ec);
+  if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    error = "not a regular file";
     return false;
   }
 #if defined(_WIN32)
@@ -63,7 +68,14 @@ bool DxfLineReader::Refill() {
     end_ = kept;
   }
   // A line longer than the block: the block grows to hold it.
-  if (kept == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+  if (kept == buffer_.size()) {
+    if (buffer_.size() >= kLongestLine) {
+      read_error_ = "a line is longer than " + std::to_string(kLongestLine >> 20) + " MB";
+      at_end_ = true;
+      return false;
+    }
+    buffer_.resize(buffer_.size() * 2);
+  }
   const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
   end_ += got;
   if (got == 0) {

@@ -26,6 +26,9 @@ constexpr int64_t kProgressEveryPairs = 8192;
 // for that many records up front, so it is not moved while it grows. (Pages never
 // touched cost no memory.)
 constexpr uint64_t kBytesPerRecordEstimate = 96;
+// A file far larger than any drawing reserves no more than this up front; the store
+// grows past it as records come.
+constexpr uint64_t kMostRecordsReserved = uint64_t{8} << 20;
 
 // Blanks, tabs and NULs off both ends, by plain loops (a set search costs a library call
 // per character, on every line of the file).
@@ -105,7 +108,8 @@ void ReadDxf(std::string& file_name, EntityStore& store, RunContext& run) {
   }
 
   const uint64_t remaining = lines.FileSize() - std::min(lines.FileSize(), lines.BytesConsumed());
-  store.Entities.reserve(static_cast<std::size_t>(remaining / kBytesPerRecordEstimate) + 16);
+  store.Entities.reserve(
+      static_cast<std::size_t>(std::min(remaining / kBytesPerRecordEstimate, kMostRecordsReserved)) + 16);
   PreferLargePages(store.Entities.data(), store.Entities.capacity() * sizeof(DrawingEntity));
   run.ui->SetProgress(kParsingMeter, 0);
 

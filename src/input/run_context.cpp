@@ -42,6 +42,11 @@ void FailDrawing(RunContext& run, const std::string& failed_name) {
   run.FileFailed = true;
 }
 
+void AddWarningLine(RunContext& run, const std::string& text) {
+  AddReportLine(run, text);
+  run.Warnings.push_back(text);
+}
+
 std::string FileNamePart(const std::string& path) {
   const std::size_t sep = LastSeparator(path);
   return sep == std::string::npos ? path : path.substr(sep + 1);

@@ -4,8 +4,11 @@
 // lives as long as the run (one batch, one watcher cycle, one command-line call).
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "input/one_based_list.h"
 #include "input/operator.h"
@@ -33,6 +36,7 @@ struct RunContext {
   std::string DxfDirectory;  // directory part of DxfFileName with its separator, or empty
 
   bool FileFailed = false;                 // the current drawing cannot be converted
+  std::vector<std::string> Warnings;       // the current drawing's warning lines, also in the report
   OneBasedList<std::string> FailedFiles;   // names that failed in this run, in order of failure
   int16_t RunState = kRunStateRunning;     // read after every YieldToWindow
 
@@ -45,6 +49,11 @@ struct RunContext {
   std::string ProgramDirectory;   // directory of the converter, with trailing separator
   std::optional<std::string> RootDirectory;  // the environment variable ROOT, when set
   std::optional<CalendarDate> Today;         // the date stamped into the index; unset = system clock
+  std::string SettingsFile;  // the settings file the run was loaded from: read, never written
+  bool Strict = false;       // every warning fails its drawing: nothing unusual reaches the machine
+  // Writes the bytes of a new file at a native path and gives the reason when it could
+  // not; empty means the file system's own writer. A drill of a full disk stands in here.
+  std::function<std::optional<std::string>(const std::string&, std::string_view)> NewFileWriter;
 
   Operator* ui;  // never null
 };
@@ -58,6 +67,10 @@ void ShowReportRow(RunContext& run, const std::string& text);  // a row of its o
 
 // The drawing has failed: the report line is collected and the name is listed.
 void FailDrawing(RunContext& run, const std::string& failed_name);
+
+// Something in the drawing is not machined as drawn, or looks wrong: the line is
+// collected for the report and kept among the drawing's warnings.
+void AddWarningLine(RunContext& run, const std::string& text);
 
 // Path helpers. Both '\' and '/' separate directories.
 std::string FileNamePart(const std::string& path);

@@ -1,13 +1,12 @@
 #include "output/atomic_file.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
 #include "input/file_paths.h"
+#include "output/tool_table.h"
 
 namespace mq {
 
@@ -15,48 +14,42 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Beside the target, so the rename never crosses a file system.
-constexpr const char* kTemporarySuffix = ".mq-new";
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return false;
+  std::error_code ec;
+  const bool same = fs::equivalent(fs::path(NativePath(a)), fs::path(NativePath(b)), ec);
+  return !ec && same;
+}
 
-std::string ErrnoReason() { return std::generic_category().message(errno); }
+SharedFileOptions OptionsOf(const RunContext& run) {
+  SharedFileOptions options;
+  options.writer = run.NewFileWriter;
+  return options;
+}
 
-std::optional<std::string> WriteFile(const std::string& native, std::string_view bytes) {
-  errno = 0;
-  std::FILE* file = std::fopen(native.c_str(), "wb");
-  if (file == nullptr) return ErrnoReason();
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const std::string reason = written ? std::string() : ErrnoReason();
-  const bool flushed = std::fflush(file) == 0;
-  const std::string flush_reason = flushed ? std::string() : ErrnoReason();
-  const bool closed = std::fclose(file) == 0;
-  if (!written) return reason.empty() ? "the file was not written completely" : reason;
-  if (!flushed) return flush_reason;
-  if (!closed) return ErrnoReason();
-  return std::nullopt;
+bool Refused(RunContext& run, const std::string& path) {
+  const auto reason = ReadByTheRun(run, path);
+  if (!reason) return false;
+  AddReportLine(run, CannotWriteMessage(path, *reason));
+  FailDrawing(run, path);
+  return true;
+}
+
+bool Reported(RunContext& run, const std::string& path, const std::optional<std::string>& reason) {
+  if (!reason) return true;
+  AddReportLine(run, CannotWriteMessage(path, *reason));
+  FailDrawing(run, path);
+  return false;
 }
 
 }  // namespace
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  const std::string target = NativePath(path);
-  const std::string temporary = target + kTemporarySuffix;
-  if (auto reason = WriteFile(temporary, bytes)) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return reason;
-  }
-  std::error_code ec;
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return ec.message();
-  }
-  return std::nullopt;
+  return ReplaceSharedFile(path, bytes);
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(NativePath(path), std::ios::binary);
+  std::ifstream file(fs::path(NativePath(path)), std::ios::binary);
   if (!file) return {};
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
@@ -65,12 +58,21 @@ std::string CannotWriteMessage(const std::string& path, const std::string& reaso
   return "Cannot write " + path + ": " + reason;
 }
 
+std::optional<std::string> ReadByTheRun(const RunContext& run, const std::string& path) {
+  if (SameFile(path, run.DxfFileName)) return std::string("it is the drawing being converted");
+  if (SameFile(path, ParameterFilePath(run))) return std::string("it is the machine's tool table");
+  if (SameFile(path, run.SettingsFile)) return std::string("it is the settings file");
+  return std::nullopt;
+}
+
 bool WriteResultFile(RunContext& run, const std::string& path, std::string_view bytes) {
-  const auto reason = WriteFileAtomically(path, bytes);
-  if (!reason) return true;
-  AddReportLine(run, CannotWriteMessage(path, *reason));
-  FailDrawing(run, path);
-  return false;
+  if (Refused(run, path)) return false;
+  return Reported(run, path, ReplaceSharedFile(path, bytes, OptionsOf(run)));
+}
+
+bool UpdateResultFile(RunContext& run, const std::string& path, const SharedFileUpdate& update) {
+  if (Refused(run, path)) return false;
+  return Reported(run, path, UpdateSharedFile(path, update, OptionsOf(run)));
 }
 
 }  // namespace mq

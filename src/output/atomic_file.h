@@ -1,14 +1,15 @@
 #pragma once
 // Whole-file reads and replacements for the files other programs read after us: the
-// programs, INDEX.IND, PNAME.DAT, MQ.PNX and the .PTS list. A replacement is written
-// to a temporary file beside the target and renamed over it, so a crash or a full
-// disk leaves the old file whole.
+// programs, INDEX.IND, PNAME.DAT, MQ.PNX and the .PTS list. Every change goes through
+// the shared-file lock and a temporary file beside the target (shared_file.h), so a
+// crash, a full disk or a second run at the same time leaves each file whole.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "input/run_context.h"
+#include "output/shared_file.h"
 
 namespace mq {
 
@@ -24,6 +25,14 @@ std::string CannotWriteMessage(const std::string& path, const std::string& reaso
 
 // WriteFileAtomically for a file of the drawing's results: a failure is reported,
 // raises FileFailed and lists the file as failed. True when the file was written.
+// A file the run reads (its drawing, Par.DAT, the settings) is never written over.
 bool WriteResultFile(RunContext& run, const std::string& path, std::string_view bytes);
+
+// UpdateSharedFile for a list the drawing adds to, reported as WriteResultFile does.
+// True when the list was changed or `update` left it alone.
+bool UpdateResultFile(RunContext& run, const std::string& path, const SharedFileUpdate& update);
+
+// The reason a result must not go to `path`: it is one of the files the run reads.
+std::optional<std::string> ReadByTheRun(const RunContext& run, const std::string& path);
 
 }  // namespace mq

@@ -86,7 +86,10 @@ std::optional<DirectoryEntry> StoreInDirectorySystem(WriterContext& w, const std
                                                      const std::string& description) {
   const auto checked = CheckProgramName(w.run, DirectoryProgramName(name_source, w.run.DxfShortName));
   if (!checked) return std::nullopt;
-  UpdateIndexFile(w.run, index_path, *checked, description, TodayOf(w.run));
+  // A program the index does not list cannot be loaded on the control: nothing more is stored.
+  if (UpdateIndexFile(w.run, index_path, *checked, description, TodayOf(w.run)) == IndexOutcome::WriteFailed) {
+    return std::nullopt;
+  }
 
   DirectoryEntry entry;
   entry.Name = WithoutBlanks(*checked);

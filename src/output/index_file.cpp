@@ -89,13 +89,21 @@ std::optional<IndexImage> UpdatedIndex(const std::string& index_bytes, const std
 
 IndexOutcome UpdateIndexFile(RunContext& run, const std::string& index_path, const std::string& name,
                              const std::string& description, const CalendarDate& date) {
-  const auto image = UpdatedIndex(ReadWholeFile(index_path), IndexRecordText(name, description, date));
+  const std::string record = IndexRecordText(name, description, date);
+  std::optional<IndexImage> image;
+  // The entry goes in under the index's lock: another run may be entering its own.
+  const bool changed = UpdateResultFile(run, index_path, [&](std::string& bytes) {
+    image = UpdatedIndex(bytes, record);
+    if (image) bytes = image->Bytes;
+    return image.has_value();
+  });
+  if (!changed) return IndexOutcome::WriteFailed;
   if (!image) {
     ShowReportRow(run, "!!! PROBLEM DETECTED WITH INDEX.IND FILE !!!");
+    run.Warnings.push_back("!!! PROBLEM DETECTED WITH INDEX.IND FILE !!!");  // its row is shown already
     run.ui->Pause(kDamagedIndexPauseSeconds);
     return IndexOutcome::Damaged;
   }
-  if (!WriteResultFile(run, index_path, image->Bytes)) return IndexOutcome::WriteFailed;
   return image->Outcome;
 }
 

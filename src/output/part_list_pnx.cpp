@@ -28,10 +28,15 @@ void AppendPartList(WriterContext& w) {
   const bool start_anew = run.RestartPartList && w.ledger.FirstDrawingOfRun;
   w.ledger.FirstDrawingOfRun = false;
 
-  std::string text = start_anew || !existing ? std::string() : ReadWholeFile(path);
   const int precision = ProgramPrecision(w.settings, w.state.DrawingInInches);
-  text += PartListLine(run.DxfShortName, w.state.PanelWidth(), w.state.PanelHeight(), precision) + "\r\n";
-  WriteResultFile(run, path, text);
+  const std::string line =
+      PartListLine(run.DxfShortName, w.state.PanelWidth(), w.state.PanelHeight(), precision) + "\r\n";
+  // Read and rewritten under the list's lock: a run beside this one adds its lines too.
+  UpdateResultFile(run, path, [&](std::string& text) {
+    if (start_anew) text.clear();
+    text += line;
+    return true;
+  });
 }
 
 }  // namespace mq

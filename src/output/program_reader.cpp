@@ -8,6 +8,9 @@ namespace mq {
 
 namespace {
 
+// The largest value a whole-number word (VM, O) may have: beyond it no int holds it.
+constexpr double kLargestWholeWord = 2147483647.0;
+
 constexpr std::string_view kEndLine = "\"end\"";
 constexpr double kHeaderScale = 10;
 constexpr double kHeadPitchMm = 32;  // spacing of neighbouring spindles of the drilling head
@@ -144,16 +147,21 @@ class LineReader {
       line_.VZ = number;
     else if (word == "VM" || word == "O") {
       if (*number != std::floor(*number)) return Fail("the word " + std::string(token) + " is not whole");
-      (word == "VM" ? line_.VM : line_.Origin) = static_cast<int>(*number);
+      // Checked before the cast: a number beyond an int has no int value.
       if (word == "O" && (*number < 0 || *number > 3)) return Fail("origin word " + std::string(token));
+      if (std::fabs(*number) > kLargestWholeWord) return Fail("the word " + std::string(token) + " is out of range");
+      (word == "VM" ? line_.VM : line_.Origin) = static_cast<int>(*number);
     } else {
       return Fail("unknown word " + std::string(token));
     }
     return true;
   }
 
+  // Spindle numbers and a bore's own tool digits ("0512"); a tool substitution may give
+  // a path tool any whole number, a negative one included.
   bool ReadTool(std::string_view value) {
-    if (value.empty() || value.find_first_not_of("0123456789") != std::string_view::npos)
+    const std::string_view digits = !value.empty() && value[0] == '-' ? value.substr(1) : value;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
       return Fail("cannot read the tool word T" + std::string(value));
     line_.Tools.emplace_back(value);
     return true;

@@ -20,7 +20,9 @@
 //   G09 G08 G06 G07 X Y Z..   EdgeBore into the top, bottom, left, right edge
 //
 // The origin word O0..O3 may stand on any line (the writer puts it on the first machining
-// line of each portion). Programs carry no variables.
+// line of each portion). A T word is digits ("5", "05", "0512"), or any whole number a
+// tool substitution gave a path tool ("-5"). Programs carry no variables: the writer
+// keeps the drawing's VAR statements to itself.
 //
 // Not interpreted: the reader keeps every coordinate as written, in the program's frame.
 // It does not undo the machine-corner mirroring that the origin word announces, nor say

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "input/numeric_text.h"
+#include "input/plain_text.h"
 #include "input/run_context.h"
 #include "output/program_writer.h"
 
@@ -65,6 +66,10 @@ std::vector<ProgramPortion> SplitProgram(const ProgramLines& lines, int line_lim
     // Nothing but the end line left: the portion ends with it anyway.
     if (last == n - 1) last = n;
     ProgramPortion portion;
+    // Cut where the tool is down: the next portion starts with a cutting move.
+    const bool cut_inside = last < n && !LiftsTool(lines[static_cast<std::size_t>(last)]);
+    portion.StartsInsideContour = !portions.empty() && portions.back().CutInsideContour;
+    portion.CutInsideContour = cut_inside;
     portion.Lines.push_back(lines[0]);
     for (int k = first; k <= last; ++k) {
       const std::string& line = lines[static_cast<std::size_t>(k)];
@@ -83,6 +88,39 @@ std::string PortionName(const std::string& base, int k) {
   const std::string number = std::to_string(k);
   if (FileNamePart(base).size() < kLongestPlainName) return base + number;
   return base.substr(0, base.size() - std::min(base.size(), number.size())) + number;
+}
+
+namespace {
+
+// Names as the control tells them apart: the file-name part, cut to the width the
+// control keeps, without blanks, in any case.
+std::string StoredNameKey(const std::string& name, std::size_t width) {
+  return UpperCase(WithoutBlanks(FileNamePart(name).substr(0, width)));
+}
+
+}  // namespace
+
+std::vector<std::string> PortionNames(const std::string& base, int count, std::size_t name_width) {
+  std::vector<std::string> names;
+  std::vector<std::string> keys;
+  for (int k = 1; k <= count; ++k) names.push_back(PortionName(base, k));
+  for (const std::string& name : names) keys.push_back(StoredNameKey(name, name_width));
+  // Spare names are numbered on past the last portion, from a base the control keeps whole.
+  const std::string stem = DirectoryPart(base) + FileNamePart(base).substr(0, name_width);
+  int spare = count;
+  for (std::size_t k = 1; k < names.size(); ++k) {
+    const auto earlier_end = keys.begin() + static_cast<std::ptrdiff_t>(k);
+    if (std::find(keys.begin(), earlier_end, keys[k]) == earlier_end) continue;
+    for (;;) {
+      const std::string candidate = PortionName(stem, ++spare);
+      const std::string key = StoredNameKey(candidate, name_width);
+      if (std::find(keys.begin(), keys.end(), key) != keys.end()) continue;
+      names[k] = candidate;
+      keys[k] = key;
+      break;
+    }
+  }
+  return names;
 }
 
 }  // namespace mq

@@ -6,11 +6,7 @@
 
 namespace mq {
 
-namespace {
-
 bool OriginIsLowerLeft(const Settings& settings) { return TrimBlanks(settings.Origin) != "0"; }
-
-}  // namespace
 
 WriterFrame PrepareFrame(const Settings& settings, const ConversionState& state) {
   WriterFrame frame;
@@ -60,34 +56,55 @@ std::string ProgramDescription(const ConversionState& state) {
   return IsBlankText(state.PartDescription) ? std::string(kDefaultPartDescription) : state.PartDescription;
 }
 
-StoredProgram WritePtp400Program(WriterContext& w) {
-  const ConversionState& state = w.state;
-  RunContext& run = w.run;
+namespace {
 
-  const WriterFrame frame = PrepareFrame(w.settings, state);
-  const std::string description = ProgramDescription(state);
-  // Par.DAT is only needed to group bores.
-  const ToolTable table =
-      state.BoreList.empty() ? ToolTable{} : ReadToolTable(run, w.ledger.ParameterFileMissingReported);
+ProgramLines ComposeWithTable(const Settings& settings, const ConversionState& state, const ToolTable& table,
+                              Operator* progress) {
+  const WriterFrame frame = PrepareFrame(settings, state);
   const OneBasedList<BoreGroup> groups =
       GroupBores(state.BoreList, table, BoreGroupingFrame{frame.MillimetresPerUnit, frame.OriginLowerLeft});
-  run.ui->SetProgress(meter::kGCode, 25);
+  if (progress) progress->SetProgress(meter::kGCode, 25);
 
   ProgramLines lines(1);  // line 0: the header, filled when finishing
   AppendBoreGroupLines(groups, frame, lines);
   AppendGrooveLines(state.LineBoreList, frame, lines);
   AppendEdgeBoreLines(state.EdgeBoreList, frame, lines);
   OneBasedList<PathSegment> path = state.PathList;
-  AppendPathLines(path, frame, PathToolSource{table, w.settings}, lines);
-  run.ui->SetProgress(meter::kGCode, 50);
+  AppendPathLines(path, frame, PathToolSource{table, settings}, lines);
+  if (progress) progress->SetProgress(meter::kGCode, 50);
 
   FinishProgram(lines,
                 ProgramHeader(state.PanelWidth(), state.PanelHeight(), state.PartThickness, frame.Inch,
-                              description),
+                              ProgramDescription(state)),
                 frame.OriginWord);
-  run.ui->SetProgress(meter::kGCode, 75);
+  if (progress) progress->SetProgress(meter::kGCode, 75);
+  return lines;
+}
 
-  const StoredProgram stored = StoreProgram(w, lines, description);
+}  // namespace
+
+ProgramLines ComposeProgram(const Settings& settings, const ConversionState& state, const ToolTable& table) {
+  // Par.DAT is only read to group bores: a drawing without bores has no tool diameters.
+  return ComposeWithTable(settings, state, state.BoreList.empty() ? ToolTable{} : table, nullptr);
+}
+
+std::vector<std::string> ProgramPortionTexts(const Settings& settings, const ConversionState& state,
+                                             const ToolTable& table) {
+  std::vector<std::string> texts;
+  for (const ProgramPortion& portion :
+       SplitProgram(ComposeProgram(settings, state, table), LineLimitOf(settings)))
+    texts.push_back(ProgramFileText(portion.Lines));
+  return texts;
+}
+
+StoredProgram WritePtp400Program(WriterContext& w) {
+  const ConversionState& state = w.state;
+  RunContext& run = w.run;
+  // Par.DAT is only needed to group bores.
+  const ToolTable table =
+      state.BoreList.empty() ? ToolTable{} : ReadToolTable(run);
+  const ProgramLines lines = ComposeWithTable(w.settings, state, table, run.ui);
+  const StoredProgram stored = StoreProgram(w, lines, ProgramDescription(state));
   run.ui->SetProgress(meter::kGCode, 100);
   return stored;
 }

@@ -11,6 +11,7 @@
 #include "engine/driver/settings.h"
 #include "input/one_based_list.h"
 #include "output/bore_grouping.h"
+#include "output/program_text.h"
 #include "output/tool_table.h"
 #include "output/writer_context.h"
 
@@ -74,6 +75,8 @@ void FinishProgram(ProgramLines& lines, const std::string& header, const std::st
 // A stored piece of a program: its lines as written to the file.
 struct ProgramPortion {
   ProgramLines Lines;
+  bool StartsInsideContour = false;  // the window before it held no tool lift: it begins cutting
+  bool CutInsideContour = false;     // it ends where the tool is still down
 };
 
 // The finished program cut by the line limit: each portion ends at a line that lifts
@@ -84,6 +87,12 @@ std::vector<ProgramPortion> SplitProgram(const ProgramLines& lines, int line_lim
 // The name of portion k of base name B: B followed by k, or, when B's file name has 8
 // characters or more, B with its last characters replaced by k.
 std::string PortionName(const std::string& base, int k);
+
+// The names of `count` portions: PortionName for each, except that a name an earlier
+// portion already has (as the control tells names apart: the first `name_width`
+// characters of the file name, blanks removed, in any case) gets the next free one,
+// numbered on past the last portion.
+std::vector<std::string> PortionNames(const std::string& base, int count, std::size_t name_width);
 
 // The file's text: every line followed by CR LF.
 std::string ProgramFileText(const ProgramLines& lines);

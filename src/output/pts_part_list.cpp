@@ -119,10 +119,14 @@ void WritePtsEntry(WriterContext& w, const std::string& description) {
   part.UnitFactor = PtsUnitFactor(w.state.DrawingInInches, w.settings.PTSMetric);
   part.Precision = ProgramPrecision(w.settings, w.state.DrawingInInches);
 
-  const std::string old_text = existing ? ReadWholeFile(path) : std::string();
   const PtsColumns columns{w.state.PtsFieldNames, w.settings.PtsFieldQuoted, values};
-  const std::string text = PtsListText(old_text, PtsEntryLine(columns, part), w.settings.PTSMetric);
-  if (WriteResultFile(w.run, path, text)) AddReportLine(w.run, "Entry to PTS: " + path);
+  const std::string entry = PtsEntryLine(columns, part);
+  // The header counts the entries: it is recounted under the list's lock.
+  const bool written = UpdateResultFile(w.run, path, [&](std::string& text) {
+    text = PtsListText(text, entry, w.settings.PTSMetric);
+    return true;
+  });
+  if (written) AddReportLine(w.run, "Entry to PTS: " + path);
 }
 
 }  // namespace mq

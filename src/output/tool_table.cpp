@@ -81,13 +81,10 @@ ToolTable ParseToolTable(const std::string& text) {
   return table;
 }
 
-ToolTable ReadToolTable(RunContext& run, bool& missing_reported) {
+ToolTable ReadToolTable(RunContext& run) {
   const auto existing = FindExistingFile(ParameterFilePath(run));
   if (!existing) {
-    if (!missing_reported) {
-      AddReportLine(run, "Parameter file PAR.DAT not found.");
-      missing_reported = true;
-    }
+    AddWarningLine(run, "Parameter file PAR.DAT not found.");
     return ToolTable{};
   }
   return ParseToolTable(ReadWholeFile(*existing));

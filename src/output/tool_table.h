@@ -46,7 +46,8 @@ std::string ParameterFilePath(const RunContext& run);
 ToolTable ParseToolTable(const std::string& text);
 
 // Reads Par.DAT (name matched without regard to case). A missing file gives a table
-// that is not loaded, reported once per run as "Parameter file PAR.DAT not found.".
-ToolTable ReadToolTable(RunContext& run, bool& missing_reported);
+// that is not loaded, with the warning "Parameter file PAR.DAT not found." for every
+// drawing that needs it: each such program drills its bores one by one with T0.
+ToolTable ReadToolTable(RunContext& run);
 
 }  // namespace mq

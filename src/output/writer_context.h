@@ -16,7 +16,6 @@ struct OutputLedger {
   OneBasedList<std::string> WrittenPrograms;  // programs stored in this run, for the binaries step
   OneBasedList<std::string> ConvertedNames;   // names stored in the directory system this run
   bool FirstDrawingOfRun = true;              // cleared by the first MQ.PNX append
-  bool ParameterFileMissingReported = false;  // "Parameter file PAR.DAT not found." once per run
 };
 
 struct WriterContext {

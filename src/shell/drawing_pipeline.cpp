@@ -107,6 +107,7 @@ PreparedDrawing DrawingPipeline::Take(std::size_t index, RunContext& run) {
   run.DxfShortName = done.DxfShortName;
   run.DxfDirectory = done.DxfDirectory;
   run.FileFailed = done.FileFailed;
+  run.Warnings = done.Warnings;
   run.PendingMessage += done.PendingMessage;
   for (const std::string& name : done.FailedFiles) run.FailedFiles.push_back(name);
   return std::move(prepared->drawing);

@@ -189,15 +189,8 @@ IniFileRead ReadIniFile(const fs::path& path) {
   return read;
 }
 
-fs::path IniTemporaryPath(const fs::path& path) {
-  fs::path temporary = path;
-  temporary += ".tmp";
-  return temporary;
-}
-
-std::string WriteIniFile(const fs::path& path, const IniFile& file) {
+fs::path SettingsFileTarget(const fs::path& path, std::string& problem) {
   std::error_code ec;
-  // Replace the file a link points to, not the link.
   fs::path target = path;
   if (fs::is_symlink(target, ec)) {
     const fs::path link = fs::read_symlink(target, ec);
@@ -206,29 +199,27 @@ std::string WriteIniFile(const fs::path& path, const IniFile& file) {
   const fs::path directory = target.parent_path();
   if (!directory.empty() && !fs::is_directory(directory, ec)) {
     fs::create_directories(directory, ec);
-    if (ec) return "Cannot create the directory " + directory.string() + ": " + ec.message();
-  }
-
-  const fs::path temporary = IniTemporaryPath(target);
-  const std::string text = file.Text();
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (out) out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(temporary, ec);
-      return "Cannot write the settings file " + temporary.string();
+    if (ec) {
+      problem = "Cannot create the directory " + directory.string() + ": " + ec.message();
+      return {};
     }
   }
+  return target;
+}
+
+std::string WriteIniFile(const fs::path& path, const IniFile& file, const FileWriter& writer) {
+  std::string problem;
+  const fs::path target = SettingsFileTarget(path, problem);
+  if (!problem.empty()) return problem;
+  std::error_code ec;
   const fs::file_status old_status = fs::status(target, ec);
-  if (!ec && fs::exists(old_status)) fs::permissions(temporary, old_status.permissions(), ec);
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    const std::string problem = "Cannot replace the settings file " + target.string() + ": " + ec.message();
-    fs::remove(temporary, ec);
-    return problem;
+  const bool existed = !ec && fs::exists(old_status);
+  SharedFileOptions options;
+  options.writer = writer;
+  if (const auto reason = ReplaceSharedFile(target.string(), file.Text(), options)) {
+    return "Cannot write the settings file " + target.string() + ": " + *reason;
   }
+  if (existed) fs::permissions(target, old_status.permissions(), ec);
   return {};
 }
 

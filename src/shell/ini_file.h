@@ -11,6 +11,8 @@
 
 #include <cstddef>
 #include <filesystem>
+
+#include "output/shared_file.h"
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,13 +74,16 @@ struct IniFileRead {
 };
 IniFileRead ReadIniFile(const std::filesystem::path& path);
 
-// Writes `file` to `path` without ever leaving a half-written file: the text goes to
-// a temporary file beside it, which then replaces the old file in one rename. The
-// directory is created when missing. Returns the empty text on success, otherwise
-// the reason; the old file is then unchanged.
-std::string WriteIniFile(const std::filesystem::path& path, const IniFile& file);
+// Writes `file` to `path` as a shared file is written (output/shared_file.h): under a
+// lock, through a uniquely named temporary file that replaces the old file in one
+// rename, so neither a full disk nor a second program saving at the same moment leaves
+// a half-written or mixed file. A linked file is replaced behind its link, the old
+// file's permissions are kept and the directory is created when missing. Returns the
+// empty text on success, otherwise the reason; the old file is then unchanged.
+std::string WriteIniFile(const std::filesystem::path& path, const IniFile& file, const FileWriter& writer = {});
 
-// The name of the temporary file `WriteIniFile` writes beside `path`.
-std::filesystem::path IniTemporaryPath(const std::filesystem::path& path);
+// The file a settings path names: behind a link, in a directory that exists (made when
+// missing). Empty, with the reason, when the directory cannot be made.
+std::filesystem::path SettingsFileTarget(const std::filesystem::path& path, std::string& problem);
 
 }  // namespace mq

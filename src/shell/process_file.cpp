@@ -1,6 +1,9 @@
 #include "shell/process_file.h"
 
 #include <exception>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 #include <new>
 
 #include "engine/driver/convert_drawing.h"
@@ -19,17 +22,56 @@ constexpr std::string_view kNoCodeMessage = "Code Generation Turned Off in Drawi
 // operator must never take a drawing without a program for a converted one.
 constexpr std::string_view kNoProgramMessage = "No program written for this drawing.";
 
-// The request's drawing path and program name become the run variables.
-void SplitRequest(const std::string& request, RunContext& run) {
-  const std::size_t space = request.find(' ');
+bool HasDxfExtension(const std::string& path) { return UpperCase(path).find(".DXF") != std::string::npos; }
+
+// Something of that name is there: a drawing, or a folder or device to be refused.
+bool NamesSomething(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && (std::filesystem::exists(std::filesystem::path(NativePath(path)), ec) ||
+                           FindExistingFile(path) || FindExistingDirectory(path));
+}
+
+bool NamesDrawing(const std::string& path) {
+  return NamesSomething(path) || (!HasDxfExtension(path) && NamesSomething(path + ".DXF"));
+}
+
+// Where the drawing part of a request ends. A request that names a drawing whole is
+// taken whole, blanks included ("my dir/SIDE.DXF"); otherwise the drawing ends at the
+// first blank after which something is there, and failing that at the first blank.
+std::size_t DrawingPartEnd(const std::string& request) {
+  if (NamesDrawing(request)) return std::string::npos;
+  const std::size_t first = request.find(' ');
+  for (std::size_t space = first; space != std::string::npos; space = request.find(' ', space + 1)) {
+    if (NamesDrawing(request.substr(0, space))) return space;
+  }
+  return first;
+}
+
+// The request's drawing path and program name become the run variables; returns the
+// drawing part as the request gave it.
+std::string SplitRequest(const std::string& request, RunContext& run) {
+  const std::size_t space = DrawingPartEnd(request);
   run.DxfFileName = request.substr(0, space);
   run.ProgramName = space == std::string::npos ? std::string() : TrimBlanks(request.substr(space));
   run.DxfShortName = FileNamePart(run.DxfFileName);
   if (run.ProgramName.empty()) run.ProgramName = run.DxfShortName;
   const std::size_t dxf_in_name = UpperCase(run.ProgramName).find(".DXF");
   if (dxf_in_name != std::string::npos) run.ProgramName.resize(dxf_in_name);
-  if (UpperCase(run.DxfFileName).find(".DXF") == std::string::npos) run.DxfFileName += ".DXF";
+  const std::string drawing_part = run.DxfFileName;
+  if (!HasDxfExtension(run.DxfFileName)) run.DxfFileName += ".DXF";
   run.DxfDirectory = DirectoryPart(run.DxfFileName);
+  return drawing_part;
+}
+
+// A folder, a pipe or a device where the drawing should be: the name that is there.
+std::optional<std::string> NotARegularFile(const std::string& drawing_part, const std::string& drawing) {
+  for (const std::string& path : {drawing, drawing_part}) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(std::filesystem::path(NativePath(path)), ec);
+    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return path;
+    if (auto folder = FindExistingDirectory(path)) return folder;
+  }
+  return std::nullopt;
 }
 
 // The finished lists go to the writers: the program, then the part list. A program
@@ -91,11 +133,18 @@ void Guarded(RunContext& run, Step step) {
 
 PreparedDrawing PrepareDrawing(std::string& request, RunContext& run, const Settings& settings) {
   run.FileFailed = false;
+  run.Warnings.clear();
   request = TrimBlanks(request);
-  SplitRequest(request, run);
+  const std::string drawing_part = SplitRequest(request, run);
 
   PreparedDrawing drawing;
   const auto existing = FindExistingFile(run.DxfFileName);
+  const auto refused = existing ? std::nullopt : NotARegularFile(drawing_part, run.DxfFileName);
+  if (refused) {
+    AddReportLine(run, *refused + "  not a regular file");
+    FailDrawing(run, *refused);
+    return drawing;
+  }
   if (!existing) {
     AddReportLine(run, run.DxfFileName + "  NOT FOUND");
     FailDrawing(run, run.DxfFileName);

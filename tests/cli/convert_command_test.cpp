@@ -73,16 +73,17 @@ TEST_F(ConvertCommand, EveryDrawingGetsItsRowAndOnlyTheFailedAreListed) {
 
 #if !defined(_WIN32)
 // The installed program as a shell sees it: its exit status and its two streams apart.
+// The failed drawing's block goes to standard error as well, for scripts and logs.
 TEST_F(ConvertCommand, TheInstalledProgramExitsOneAndPrintsTheAbortForAStrayBorderLine) {
   const std::string stray = Drawing("STRAY.DXF", true), captured = (dir / "out.txt").string();
   const std::string command = std::string("\"") + MARQUILL_CLI_PATH + "\" convert \"" + stray +
                               "\" --settings \"" + settings + "\" --dest \"" + out + "\" < /dev/null > \"" +
-                              captured + "\" 2>&1";
+                              captured + "\" 2> \"" + captured + ".err\"";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), kExitFailed);
-  EXPECT_EQ(mq::test::ReadBytes(captured), kStrayRow + std::string(kFailedHeading) + stray + "\n")
-      << "nothing on standard error";
+  EXPECT_EQ(mq::test::ReadBytes(captured), kStrayRow + std::string(kFailedHeading) + stray + "\n");
+  EXPECT_EQ(mq::test::ReadBytes(captured + ".err"), "marquill400-cli: " + stray + " failed:\n" + kStrayRow);
 }
 #endif
 

@@ -109,14 +109,15 @@ TEST(ProgramName, FileNamePartPaddedAndUpperCasedThenCheckedAndAskedForUntilLega
 // shown at once, pauses), programs in the run's ledger, names entered, files failed.
 TEST(StoreProgram, PlainFilesAndTheDirectorySystem) {
   const std::string done = "CONVERSION COMPLETED.  7 Lines",
-                    ask = "   Name Not Legal for PTP400\r\n\r\n           Enter New Name:";
+                    ask = "   Name Not Legal for PTP400\r\n\r\n           Enter New Name:",
+                    inside = "PORTION 2 (PART2) begins inside a cutting contour longer than the line limit|";
   // Directory system, program name, index before, answer, line limit, effects, index after.
   // clang-format off
   const std::tuple<bool, std::string, const char*, const char*, const char*, std::string, std::string> cases[] = {
       {false, "", nullptr, "", "", "PART|" + done + " # MQ.PNX out/PART #  # out/PART #  # ", ""},
       {false, "sub/", nullptr, "", "", "PART.DXF|" + done + " # MQ.PNX sub/PART #  # sub/PART #  # ", ""},
       {false, "gone/P", nullptr, "", "", "P|Cannot write gone/P #  #  #  #  # gone/P", ""},
-      {false, "", nullptr, "", "3", "PART|Breaking up into multiples...|PORTION 1 -  COMPLETED. |PORTION 2 -  COMPLETED. |" +
+      {false, "", nullptr, "", "3", "PART|Breaking up into multiples...|" + inside + "PORTION 1 -  COMPLETED. |PORTION 2 -  COMPLETED. |" +
        done + " # MQ.PNX out/PART1.SRG out/PART2.SRG #  # out/PART1.SRG out/PART2.SRG #  # ", ""},
       {true, "PANEL1", "", "", "", "PANEL1|" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND out/P/PANEL1.SRG #  # "
        "out/P/PANEL1.SRG # PANEL1 # ", Index({"PANEL1"})},
@@ -129,7 +130,7 @@ TEST(StoreProgram, PlainFilesAndTheDirectorySystem) {
       {true, "PART", nullptr, "", "", "PART|Import Failed #  # PTP400 Index File out/INDEX.IND Not Found #  #  # PART", ""},
       {true, "PART", "not an index", "", "", "PART|" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND out/P/PART.SRG # "
        "!!! PROBLEM DETECTED WITH INDEX.IND FILE !!!|pause 5 # out/P/PART.SRG # PART # ", "not an index"},
-      {true, "PART", "", "", "3", "PART|Breaking up into multiples...|PORTION 1 - PART1 COMPLETED. |PORTION 2 - PART2 "
+      {true, "PART", "", "", "3", "PART|Breaking up into multiples...|" + inside + "PORTION 1 - PART1 COMPLETED. |PORTION 2 - PART2 "
        "COMPLETED. |" + done + " # MQ.PNX PNAME.DAT out/INDEX.IND out/P/PART1.SRG out/P/PART2.SRG #  # out/P/PART1.SRG "
        "out/P/PART2.SRG # PART1 PART2 # ", Index({"PART1", "PART2"})}};
   // clang-format on
@@ -174,8 +175,7 @@ TEST(ParameterFilePath, RootDefaultAndFallback) {
             "C:\\400V80\\Par.DAT|D:\\MACHINE\\Par.DAT|c:\\400v80\\Par.DAT");
 }
 
-// What happens once a run, kept in the run's ledger: a missing Par.DAT is reported for
-// the first drawing only, and with the restart option MQ.PNX (found whatever the case
+// What a run keeps: a missing Par.DAT is a warning for every drawing with bores, and with the restart option MQ.PNX (found whatever the case
 // of its name) starts anew with the first drawing.
 TEST(OutputLedger, WhatHappensOnceARun) {
   for (const bool restart : {false, true}) {
@@ -184,7 +184,8 @@ TEST(OutputLedger, WhatHappensOnceARun) {
     c.run.RestartPartList = restart;
     c.Process(), c.Process();
     const Strings lines = c.Messages();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Parameter file PAR.DAT not found."), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Parameter file PAR.DAT not found."), 2);
+    EXPECT_EQ(c.run.Warnings, std::vector<std::string>{"Parameter file PAR.DAT not found."});
     EXPECT_EQ(c.Written("mq.pnx"), std::string(restart ? "" : "OLD,1,MAT,1,2\r\n") +
                                        "PART.DXF,1,MAT,600,400\r\nPART.DXF,1,MAT,600,400\r\n");
   }

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "shell/batch_run.h"
 #include "support/conversion.h"
 
 namespace mq {
@@ -90,6 +91,22 @@ TEST(ProcessFile, EachStageEndsTheDrawingItsOwnWay) {
       if (fs::exists(c.dir / file)) made += (made.empty() ? "" : " ") + std::string(file);
     EXPECT_EQ(made, files) << report;
   }
+}
+
+// Whatever a conversion throws fails only its drawing: it is reported and listed, and
+// the batch goes on with the next drawing.
+TEST(ProcessFile, AConversionThatThrowsFailsOnlyItsDrawing) {
+  const test::DxfBuilder drawing =
+      test::PanelOfLines(0, 0, "BORDER Z19").Line("ROUTE Z5 T5", 100, 100, 200, 100);
+  test::Conversion c(drawing);
+  drawing.Save(c.dir / "NEXT.DXF");
+  const std::string first = c.run.DxfFileName;
+  c.person.throw_at_yield = 1;  // while the first drawing is read
+  RunBatch({first, (c.dir / "NEXT.DXF").string()}, c.run, c.settings, c.ledger);
+  ASSERT_EQ(c.person.rows.size(), 3u);
+  EXPECT_EQ(c.person.rows[0], "PART\rConversion failed unexpectedly: the operator's window went away");
+  EXPECT_EQ(test::ReportLines(c.person.rows[1]).back(), "CONVERSION COMPLETED.  4 Lines");
+  EXPECT_EQ(c.run.FailedFiles.raw(), Strings{first});
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // prompt box from a script, and can ask to stop after a number of yields.
 
 #include <deque>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ class RecordingOperator : public Operator {
   // When set, the yield numbered `stop_after_yields` sets run->RunState to 1.
   RunContext* run = nullptr;
   int stop_after_yields = -1;
+  // When set, the yield of that number throws, as a window that went away would.
+  int throw_at_yield = -1;
 
   void AddReportRow(const std::string& text) override { rows.push_back(text); }
   void ClearReport() override { rows.clear(); }
@@ -43,6 +46,7 @@ class RecordingOperator : public Operator {
   int Progress(int meter) const override { return meter >= 0 && meter < 6 ? meters[meter] : 0; }
   void YieldToWindow() override {
     ++yields;
+    if (yields == throw_at_yield) throw std::runtime_error("the operator's window went away");
     if (run && stop_after_yields >= 0 && yields >= stop_after_yields) run->RunState = kRunStateStopRequested;
   }
   void Pause(double seconds) override { pauses.push_back(seconds); }

@@ -129,7 +129,7 @@ std::vector<PathSegment> WithoutOutlinePieces(const std::vector<PathSegment>& en
 
 void RoutePolyline(EngineContext& c, const RouteLayer& layer, int& index) {
   const PolylineValues p = ReadPolylineValues(c.store.Current);
-  if (layer.excavation) AddReportLine(c.run, std::string(kExcavationPolylineMessage));
+  if (layer.excavation) AddWarningLine(c.run, std::string(kExcavationPolylineMessage));
 
   std::vector<PathSegment> entries;
   // The polyline is one operation: a note on its first vertex gives it its parameters,

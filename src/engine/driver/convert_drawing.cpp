@@ -95,6 +95,7 @@ constexpr Step kSteps[] = {
     {"CollectRouteLayersAndBorder", CollectRouteLayersAndBorder},
     {"EvaluateBorder", EvaluateBorder},
     {"MergeSettings", MergeSettings},
+    {"CheckDrawnValues", CheckDrawnValues},
     {"CollectBoresGroovesAndTexts", CollectBoresGroovesAndTexts},
     {"", CheckUserStop},
     {"EndWhenNoCode", nullptr},
@@ -120,6 +121,7 @@ constexpr Step kSteps[] = {
     {"TranslateToBoxes", TranslateToBoxes},
     {"SynthesizeLeads", SynthesizeLeads},
     {"TransformToMachineCorner", TransformToMachineCorner},
+    {"WarnAboutMovesOffThePanel", WarnAboutMovesOffThePanel},
 };
 
 bool IsKnownStep(std::string_view name) {

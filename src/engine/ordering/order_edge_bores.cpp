@@ -225,7 +225,7 @@ void OrderEdgeBores(EngineContext& c) {
   for (int i = 1; i <= lines.size(); ++i) {
     if (edges[static_cast<std::size_t>(i)] != kNoEdge) continue;
     const HBoreLine& l = lines[i];
-    AddReportLine(c.run, SkippedLineMessage(kSkippedNoEdge, l.X1, l.Y1, l.X2, l.Y2, l.DrawingLine));
+    AddWarningLine(c.run, SkippedLineMessage(kSkippedNoEdge, l.X1, l.Y1, l.X2, l.Y2, l.DrawingLine));
   }
   for (int16_t side : kAppendOrder) {
     for (int i = 1; i <= lines.size(); ++i) {

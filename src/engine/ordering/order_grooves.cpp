@@ -112,7 +112,7 @@ void OrderGrooves(EngineContext& c) {
     } else if (g.Y1 == g.Y2) {
       AddPassesAcross(passes, g, false);
     } else {
-      AddReportLine(c.run, SkippedLineMessage(kSkippedDiagonal, g.X1, g.Y1, g.X2, g.Y2, g.DrawingLine));
+      AddWarningLine(c.run, SkippedLineMessage(kSkippedDiagonal, g.X1, g.Y1, g.X2, g.Y2, g.DrawingLine));
     }
   }
 }

@@ -70,7 +70,7 @@ std::vector<PathSegment> PocketOf(EngineContext& c, ContourSpan span) {
   if (!outline && !circle) return {};
   const float pitch = PocketPitch(first);
   if (pitch <= 0) {
-    AddReportLine(c.run, outline ? kNoPitchRectangle : kNoPitchCircle);
+    AddWarningLine(c.run, outline ? kNoPitchRectangle : kNoPitchCircle);
     return {};
   }
   if (outline) return RectanglePocket(c, span, pitch, ReadableLayerName(c.state, first.LayerNumber));

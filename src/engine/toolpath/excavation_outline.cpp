@@ -129,7 +129,7 @@ std::vector<PathSegment> RectanglePocket(EngineContext& c, ContourSpan outline, 
   const float tolerance = c.state.CoincidenceTolerance;
   const Box box = BoxOf(path, outline);
   if (!IsRectangleOutline(path, outline, box, tolerance)) {
-    AddReportLine(c.run, kNotRectangle + layerName);
+    AddWarningLine(c.run, kNotRectangle + layerName);
     return {};
   }
   const Spine spine = SpineOf(box);

@@ -83,7 +83,7 @@ void OscillateRoutes(EngineContext& c) {
     const bool pieceEnd = point.SegmentType == segment::kLine || point.SegmentType == segment::kCentreArc;
     if (pieceEnd && before.ChainFlag != kContourStart) before.Z = point.Z;
   }
-  if (shallowAttempt) AddReportLine(c.run, kShallowOscillationWarning);
+  if (shallowAttempt) AddWarningLine(c.run, kShallowOscillationWarning);
 }
 
 }  // namespace mq

@@ -106,7 +106,7 @@ TEST(ConvertDrawingThrough, StopsAfterTheNamedPassAndKnowsNoOther) {
   EXPECT_EQ(c.Convert("RoutePass"), ConversionOutcome::Finished);
   EXPECT_EQ(c.state.PathList[1].ChainFlag, 0) << "not yet joined into a contour";
   EXPECT_EQ(PassNames().front(), "ReadInstructions");
-  EXPECT_EQ(PassNames().back(), "TransformToMachineCorner");
+  EXPECT_EQ(PassNames().back(), "WarnAboutMovesOffThePanel");
 }
 
 // Entries 0..3 are fixed; route layers follow, each once, in the order they first appear.
