@@ -1,7 +1,8 @@
 // Drawings converted side by side (convert --jobs) come out exactly as converted one
 // after another: the same report rows, message boxes, questions and failed names, and
 // byte for byte the same files, among them the shared ones every drawing adds to
-// (INDEX.IND, MQ.PNX, the .PTS list, PNAME.DAT, the written-programs list).
+// (INDEX.IND, MQ.PNX, the .PTS list, PNAME.DAT, the written-programs list). The run is
+// strict, so that a drawing's warnings must reach its writing to fail it.
 
 #include <gtest/gtest.h>
 
@@ -34,12 +35,18 @@ struct Batch {
     run.ProgramDirectory = dir.path().string() + "/";
     run.RootDirectory = (test::kSourceDirectory / "examples").string();
     run.Today = CalendarDate{2026, 12, 7};
+    run.Strict = true;
     const char* examples[] = {"SIDE", "DOOR", "SHELF", "BACK"};
     for (int k = 1; k <= 50; ++k) {
       const std::string file = (dir / "dxf" / ("D" + std::to_string(k))).string();
       if (k % 9 == 0) {
         std::ofstream(file + ".DXF") << "0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nEOF\n";  // no entities
-      } else if (k % 7 != 0) {                                                         // else: missing
+      } else if (k % 5 == 0) {  // a warning: in a strict run the drawing fails
+        test::DxfBuilder()
+            .Rectangle("BORDER", 0, 0, 600, 400)
+            .Entity("SPLINE", "ROUTE T5")
+            .Save(file + ".DXF");
+      } else if (k % 7 != 0) {  // else: missing
         fs::copy_file(test::kSourceDirectory / "examples" / (std::string(examples[k % 4]) + ".DXF"),
                       file + ".DXF");
       }
@@ -85,6 +92,7 @@ TEST(RunBatch, SideBySideEqualsOneAfterAnother) {
   };
   EXPECT_GT(serial.person.rows.size(), 50u);
   EXPECT_GE(serial.person.questions.size(), 3u) << "illegal names are asked for";
+  EXPECT_NE(relative(serial.person.rows, serial).find("warnings fail the drawing"), std::string::npos);
   EXPECT_EQ(relative(parallel.person.rows, parallel), relative(serial.person.rows, serial));
   EXPECT_EQ(relative(parallel.person.messages, parallel), relative(serial.person.messages, serial));
   EXPECT_EQ(relative(parallel.person.questions, parallel), relative(serial.person.questions, serial));
