@@ -150,9 +150,9 @@ ProcessRun RunProcess(const std::vector<std::string>& args, const fs::path& dire
   const pid_t child = fork();
   if (child == 0) {
     if (chdir(directory.c_str()) != 0) _exit(127);
-    if (quiet) {
+    if (quiet) {  // the report and the warnings are not what is measured
       const int nothing = open("/dev/null", O_WRONLY);
-      if (nothing < 0 || dup2(nothing, STDOUT_FILENO) < 0) _exit(127);
+      if (nothing < 0 || dup2(nothing, STDOUT_FILENO) < 0 || dup2(nothing, STDERR_FILENO) < 0) _exit(127);
     }
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));

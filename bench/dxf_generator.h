@@ -232,8 +232,13 @@ class DxfGenerator {
     }
     Line("GROOVE Z8 T61", x, y + h * 0.9, x + w, y + h * 0.9);
     for (const double fy : {0.2, 0.8}) {
-      Line("HBORE Z9 T71 F3000", x, y + h * fy, x + 30, y + h * fy);
-      Line("HBORE Z9 T71 F3000", x + w, y + h * fy, x + w - 30, y + h * fy);
+      if (nested) {  // a sheet's router drills no panel edges: the edge bores are noted
+        Text("NOTES", x + 5, y + h * fy, "EDGE BORES 2 X 8");
+        Text("NOTES", x + w - 60, y + h * fy, "EDGE BORES 2 X 8");
+      } else {
+        Line("HBORE Z9 T71 F3000", x, y + h * fy, x + 30, y + h * fy);
+        Line("HBORE Z9 T71 F3000", x + w, y + h * fy, x + w - 30, y + h * fy);
+      }
     }
     Text("NOTES", x + 5, y + 5, "PART " + std::to_string(++part_));
     if (nested) Rectangle("ROUTE9 Z19 T31 D12 F6000 FD2000 R", x, y, x + w, y + h);
