@@ -6,6 +6,9 @@
 
 #include <cmath>
 #include <random>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "engine/ordering/order_edge_bores.h"
 #include "support/conversion.h"
@@ -61,6 +64,48 @@ TEST(OrderEdgeBores, TravelMatchesThePlainScan) {
     for (int i = 1; i <= expected.size(); ++i)
       EXPECT_EQ(c.state.EdgeBoreList[i].ToolText, expected[i].ToolText)
           << "seed " << seed << ", record " << i;
+  }
+}
+
+// The edge of each horizontal-bore line, pinned against the plain rule: the edge it starts
+// on (right, left, top, bottom, first end then second, turned round when it is the
+// second); else the edge of the first edge line whose second end it touches.
+TEST(OrderEdgeBores, LinesTakeTheEdgeOfTheFirstEdgeLineTheyTouch) {
+  for (unsigned seed = 1; seed <= 100; ++seed) {
+    std::mt19937 random(seed);
+    auto at = [&](float size) { return size * std::uniform_int_distribution<int>(0, 4)(random) / 4; };
+    test::Conversion c(test::PanelOfLines());
+    c.state.PartExtents[kPanelBox] = {0, 600, 0, 400, 600, 400, true};
+    std::vector<HBoreLine> plain;
+    std::vector<int16_t> sides;
+    for (int k = 1; k <= 40; ++k) {
+      HBoreLine line;
+      line.X1 = at(600), line.Y1 = at(400), line.X2 = at(600), line.Y2 = at(400);
+      line.ToolText = std::to_string(k);
+      c.state.HBoreLineList.push_back(line);
+      int16_t side = 0;
+      for (auto [s, on_x, v] : {std::tuple{edge::kRight, true, 600.0f},
+                                {edge::kLeft, true, 0.0f},
+                                {edge::kTop, false, 400.0f},
+                                {edge::kBottom, false, 0.0f}}) {
+        if (side == 0 && (on_x ? line.X1 : line.Y1) == v) side = s;
+        if (side == 0 && (on_x ? line.X2 : line.Y2) == v)
+          side = s, std::swap(line.X1, line.X2), std::swap(line.Y1, line.Y2);
+      }
+      plain.push_back(line), sides.push_back(side);
+    }
+    std::vector<int16_t> expected = sides;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      for (std::size_t j = 0; j < plain.size() && sides[i] == 0 && expected[i] == 0; ++j) {
+        const auto touches = [&](float x, float y) { return x == plain[j].X2 && y == plain[j].Y2; };
+        if (sides[j] != 0 && (touches(plain[i].X1, plain[i].Y1) || touches(plain[i].X2, plain[i].Y2)))
+          expected[i] = sides[j];
+      }
+    }
+    OrderEdgeBores(c.engine);
+    std::vector<int16_t> found(plain.size(), 0);
+    for (const EdgeBoreRecord& b : c.state.EdgeBoreList) found[std::stoul(b.ToolText.trimmed()) - 1] = b.Side;
+    EXPECT_EQ(found, expected) << "seed " << seed;
   }
 }
 
