@@ -44,6 +44,7 @@ Json SummaryJson(const PreviewSummary& s) {
   json["strokes"] = s.Strokes;
   json["sawPasses"] = s.SawPasses;
   json["edgeBores"] = s.EdgeBores;
+  json["leadsOutside"] = s.LeadsOutside;  // the lines of the contours whose lead leaves the cut-out
   return json;
 }
 

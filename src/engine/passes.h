@@ -29,6 +29,7 @@
 #include "engine/toolpath/depth_passes.h"         // RepeatDepthPasses
 #include "engine/toolpath/excavation.h"           // ExcavatePockets
 #include "engine/toolpath/lead_synthesis.h"       // SynthesizeLeads
+#include "engine/toolpath/lead_side_check.h"      // CheckLeadSides
 #include "engine/toolpath/machine_corner.h"       // TransformToMachineCorner
 #include "engine/toolpath/panel_reach.h"          // WarnAboutMovesOffThePanel
 #include "engine/toolpath/z_oscillation.h"        // OscillateRoutes

@@ -20,6 +20,8 @@ constexpr double kZoomStep = 1.2, kLeastZoom = 0.2, kMostZoom = 200;
 constexpr double kUnknownHoleRadius = 3, kLeastHoleRadius = 1.5;
 
 QColor ColourOf(const PreviewModel& model, const PreviewItem& item) {
+  const std::string own = OwnColourOf(item);
+  if (!own.empty()) return QColor(QString::fromStdString(own));
   return QColor(QString::fromStdString(item.Pen >= 0 ? model.Pens[static_cast<std::size_t>(item.Pen)].Colour
                                                      : std::string(kRapidColour)));
 }

@@ -5,11 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <map>
+#include <set>
 
 #include "output/preview/preview_legend.h"
 #include "output/preview/preview_svg.h"
+#include "support/golden_cases.h"
 #include "support/svg_check.h"
 
 namespace mq {
@@ -101,6 +105,29 @@ TEST(ProgramPreview, SvgIsWellFormedWithAnElementPerItemClassedByItsKind) {
   }
   EXPECT_EQ(svg.Count("text", "rapid-number"), 4);
   EXPECT_EQ(svg.Elements[1].Text, "A &lt;&amp;&gt; PANEL") << "the description as the title, escaped";
+}
+
+// The preview finds the same leads outside their cut-outs as the conversion warned
+// about: every warning of a golden run stands for one contour drawn red and listed.
+TEST(ProgramPreview, DrawsLeadsOutsideTheirCutOutRedAndListsThem) {
+  const std::filesystem::path golden = std::filesystem::path(MARQUILL_SOURCE_DIR) / "tests" / "golden";
+  // Program, contours warned about (the leads golden's drawings, and an example drawn right).
+  const std::pair<const char*, std::size_t> cases[] = {
+      {"leads/expected/out/LEADS", 6}, {"leads/expected/out/CIRCLES", 7}, {"door/expected/out/DOOR", 0}};
+  for (const auto& [file, outside] : cases) {
+    const PreviewModel model = BuildPreview(ReadProgram(test::ReadBytes(golden / file)), {}, {});
+    EXPECT_EQ(model.Total.LeadsOutside.size(), outside) << file;
+    std::set<int> red;
+    for (const PreviewItem& item : model.Items) {
+      if (item.LeadOutside) {
+        EXPECT_TRUE(item.Kind == PreviewKind::LeadIn || item.Kind == PreviewKind::LeadOut) << file;
+        EXPECT_EQ(OwnColourOf(item), kLeadOutsideColour);
+      }
+    }
+    const std::vector<std::string> summary = SummaryLines(model);
+    EXPECT_EQ(std::count(summary.begin(), summary.end(), LeadsOutsideLine(model.Total)), outside ? 1 : 0)
+        << file;
+  }
 }
 
 }  // namespace

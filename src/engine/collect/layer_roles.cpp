@@ -60,4 +60,10 @@ std::string LayerAsDrawn(std::string layer) {
   return layer;
 }
 
+std::string RouteLayerAsDrawn(const ConversionState& state, int16_t number) {
+  const int kind = kFirstRouteLayerKind + number - 1;
+  if (number < 1 || kind >= static_cast<int>(state.LayerKinds.size())) return {};
+  return LayerAsDrawn(TrimBlanks(state.LayerKinds[static_cast<std::size_t>(kind)]));
+}
+
 }  // namespace mq

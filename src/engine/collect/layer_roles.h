@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/driver/conversion_state.h"
+
 namespace mq {
 
 struct LayerRoles {
@@ -27,5 +29,9 @@ bool Machined(std::string_view type, const LayerRoles& on);
 // The layer name as drawn: the two-letter codes that the substitution turned into a
 // blank and a marker character are written as letters again.
 std::string LayerAsDrawn(std::string layer);
+
+// Route layer `number` (1-based among the route layers) as drawn, trimmed; empty when
+// the drawing has no such layer.
+std::string RouteLayerAsDrawn(const ConversionState& state, int16_t number);
 
 }  // namespace mq

@@ -63,6 +63,7 @@ PathSegment RouteToolData(EntityRegisters& r, const RouteLayer& layer) {
   PathSegment s = layer.codes.Of(r, layer).ToolData;
   if (s.ToolDiameter == 0) s.ToolDiameter = r.EntThickness;
   s.Sequence = r.EntSequence;
+  s.DrawingLine = r.EntLine;
   return s;
 }
 
@@ -136,6 +137,7 @@ void RouteCircle(EngineContext& c, const RouteLayer& layer) {
   circle.ToolText = ToolList(r);
   circle.Radius = r.EntRadius;
   circle.LayerNumber = layer.number;
+  circle.DrawingLine = r.EntLine;
   circle.Expanded = 0;
   circle.Speed = CodeS(r);
   circle.FA = CodeFA(r);

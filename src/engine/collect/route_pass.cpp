@@ -20,7 +20,6 @@ namespace {
 
 // Entries of the layer-kind list before the route layers ("BORDER", "VBORE DRILLING",
 // "GROOVE", "HBORE").
-constexpr std::size_t kFirstRouteLayerKind = 4;
 
 bool DrawnOnSideFace(const DrawingEntity& e) {
   const char face = e.Face[0];

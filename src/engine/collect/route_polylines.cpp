@@ -129,6 +129,7 @@ std::vector<PathSegment> WithoutOutlinePieces(const std::vector<PathSegment>& en
 
 void RoutePolyline(EngineContext& c, const RouteLayer& layer, int& index) {
   const PolylineValues p = ReadPolylineValues(c.store.Current);
+  const int32_t polyline_line = c.store.Current.EntLine;  // where the drawing has the POLYLINE
   if (layer.excavation) AddWarningLine(c.run, std::string(kExcavationPolylineMessage));
 
   std::vector<PathSegment> entries;
@@ -138,6 +139,7 @@ void RoutePolyline(EngineContext& c, const RouteLayer& layer, int& index) {
   while (RecordIs(c.store, index, "VERTEX")) {
     c.Load(index, layer.name);
     PathSegment s = VertexEntry(c, layer, p);
+    s.DrawingLine = polyline_line;
     if (entries.empty()) {
       if (p.constant_width) {
         s.SegmentType = -segment::kConstantWidth;

@@ -52,6 +52,7 @@ double CellFor(const OneBasedList<CircleRecord>& circles) {
 PathSegment CircleToolData(const CircleRecord& circle) {
   PathSegment s;
   s.LayerNumber = circle.LayerNumber;
+  s.DrawingLine = circle.DrawingLine;
   s.Z = circle.Depth;
   s.ToolDiameter = circle.ToolDiameter;
   s.G = circle.G;

@@ -96,6 +96,7 @@ int AppendLeadContour(ConversionState& s, const CircleRecord& circle, const Circ
   s.PathList.push_back(lead_in_start);
   s.PathList.push_back(
       ArcEnd(circle, lead.contact, Normalized(a + kQuarterTurn), lead.left ? a + kHalfTurn : a, lead_sense));
+  s.PathList[first].Lead = s.PathList[first + 1].Lead = lead::kIn;
 
   s.PathList.push_back(ArcStart(circle, lead.contact, lead.centre));
   s.PathList.push_back(ArcEnd(circle, lead.contact, a, a, kClockwise));
@@ -115,6 +116,7 @@ int AppendLeadContour(ConversionState& s, const CircleRecord& circle, const Circ
     s.PathList.push_back(start);
     s.PathList.push_back(end);
   }
+  s.PathList[first + 4].Lead = s.PathList[first + 5].Lead = lead::kOut;
   return AddUsedContourRow(s, first, s.PathList.size(), a + kQuarterTurn, a - lead.sweep);
 }
 

@@ -22,6 +22,9 @@ constexpr TriState kStatedOff = -1;
 
 constexpr int kPanelBox = 5;
 
+// Entries 0..3 of the layer-kind list are fixed; route layer n is entry n + 3.
+constexpr int kFirstRouteLayerKind = 4;
+
 struct BorderPoint {
   float X = 0, Y = 0;
 };

@@ -120,6 +120,7 @@ constexpr Step kSteps[] = {
     {"", CheckUserStop},
     {"TranslateToBoxes", TranslateToBoxes},
     {"SynthesizeLeads", SynthesizeLeads},
+    {"CheckLeadSides", CheckLeadSides},
     {"TransformToMachineCorner", TransformToMachineCorner},
     {"WarnAboutMovesOffThePanel", WarnAboutMovesOffThePanel},
 };

@@ -79,6 +79,13 @@ constexpr int16_t kDeleteMark = -9;    // lead synthesis clean-up
 // ChainFlag marks.
 constexpr int16_t kContourStart = -8;
 
+// PathSegment::Lead values: the records that lead the tool in and out of a contour.
+namespace lead {
+constexpr int16_t kNone = 0;
+constexpr int16_t kIn = 1;
+constexpr int16_t kOut = 2;
+}  // namespace lead
+
 // One point of a routed contour with the tool data of the piece that ends (or, for a
 // start, begins) there.
 struct PathSegment {
@@ -108,6 +115,8 @@ struct PathSegment {
   int16_t M = 0;    // depth passes
   int16_t Box = 0;  // extent box 1..5 holding the point
   int16_t ES = 0;
+  int16_t Lead = 0;         // a record of the contour's lead: lead::kIn or lead::kOut
+  int32_t DrawingLine = 0;  // the drawing's line of the entity the record comes from
 
   friend bool operator==(const PathSegment&, const PathSegment&) = default;
 };
@@ -130,6 +139,7 @@ struct CircleRecord {
   int16_t M = 0;
   float OZ = 0;
   int16_t Box = 0;
+  int32_t DrawingLine = 0;  // the drawing's line of the CIRCLE
 };
 
 // One box of PartExtents: 5 is the panel, 1..4 the edge views (above, below, left, right).

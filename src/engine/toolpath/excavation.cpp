@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/collect/layer_roles.h"
 #include "engine/geometry/contour_geometry.h"
 #include "engine/toolpath/excavation_circle.h"
 #include "engine/toolpath/excavation_outline.h"
@@ -38,29 +39,6 @@ float PocketPitch(const PathSegment& first) {
   return pitch;
 }
 
-// The layer name as the operator wrote it: the one-character stand-ins of the two-letter
-// codes are written out again.
-std::string ReadableLayerName(const ConversionState& state, int16_t layerNumber) {
-  static constexpr std::pair<char, std::string_view> kCodes[] = {
-      {code_char::FA, "FA"}, {code_char::FD, "FD"}, {code_char::FR, "FR"},
-      {code_char::LD, "LD"}, {code_char::RO, "RO"}, {code_char::RI, "RI"},
-      {code_char::PD, "PD"}, {code_char::ES, "ES"}, {code_char::OZ, "OZ"}};
-  // Route layer n is entry n + 3 of the layer-kind list (entries 0..3 are fixed).
-  const int index = layerNumber + 3;
-  if (layerNumber < 1 || index >= static_cast<int>(state.LayerKinds.size())) return {};
-  std::string name;
-  for (char ch : state.LayerKinds[static_cast<std::size_t>(index)]) {
-    std::string_view written(&ch, 1);
-    for (const auto& [stand_in, code] : kCodes) {
-      if (ch == stand_in) written = code;
-    }
-    if (written.size() == 2 && !name.empty() && name.back() == ' ') name.pop_back();
-    name += written;
-  }
-  while (!name.empty() && (name.back() == ' ' || name.back() == '\0')) name.pop_back();
-  return name;
-}
-
 // The records that clear the pocket outlined by `span`, or none to leave it as drawn.
 std::vector<PathSegment> PocketOf(EngineContext& c, ContourSpan span) {
   const OneBasedList<PathSegment>& path = c.state.PathList;
@@ -73,7 +51,7 @@ std::vector<PathSegment> PocketOf(EngineContext& c, ContourSpan span) {
     AddWarningLine(c.run, outline ? kNoPitchRectangle : kNoPitchCircle);
     return {};
   }
-  if (outline) return RectanglePocket(c, span, pitch, ReadableLayerName(c.state, first.LayerNumber));
+  if (outline) return RectanglePocket(c, span, pitch, RouteLayerAsDrawn(c.state, first.LayerNumber));
   return CirclePocket(c, span, pitch);
 }
 

@@ -136,6 +136,8 @@ void SynthesizeLeads(EngineContext& c) {
     leads[k] = TakesCornerBranch(values.Side, shape.StartDirection, shape.EndDirection)
                    ? CornerLeads(path, shape, values)
                    : SmoothStartLeads(path, shape, values);
+    for (PathSegment& in : leads[k].Before) in.Lead = lead::kIn;
+    for (PathSegment& out : leads[k].After) out.Lead = lead::kOut;
   }
   path = WithLeads(path, contours, leads);
 }

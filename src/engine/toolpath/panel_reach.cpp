@@ -4,27 +4,22 @@
 #include <string>
 
 #include "engine/collect/layer_roles.h"
+#include "engine/driver/units.h"
 #include "input/plain_text.h"
 
 namespace mq {
 
 namespace {
 
-// Entries of the layer-kind list before the route layers.
-constexpr int kFirstRouteLayerKind = 4;
-// A depth from here on means "no depth" and is written as Z0.
-constexpr float kNoDepth = 90.0f;
-
 std::string RouteLayerName(const ConversionState& s, int16_t number) {
-  const int kind = kFirstRouteLayerKind + number - 1;
-  if (number < 1 || kind >= static_cast<int>(s.LayerKinds.size())) return "(a route layer)";
-  return LayerAsDrawn(TrimBlanks(s.LayerKinds[static_cast<std::size_t>(kind)]));
+  const std::string name = RouteLayerAsDrawn(s, number);
+  return name.empty() ? "(a route layer)" : name;
 }
 
 bool OffThePanel(const PathSegment& p, float width, float height, float reach) {
   const float margin = p.ToolDiameter + reach;
   const bool off_plan = p.X < -margin || p.X > width + margin || p.Y < -margin || p.Y > height + margin;
-  const bool above = p.Z < -margin && p.Z < kNoDepth;
+  const bool above = p.Z < -margin && p.Z < kNoDepthFrom;
   return off_plan || above;
 }
 

@@ -119,7 +119,7 @@ PreviewLineStyle LineStyleOf(PreviewKind kind) {
       return {1.6, {7, 3, 1.5, 3}};
     case PreviewKind::LeadIn:
     case PreviewKind::LeadOut:
-      return {1.4, {2, 2.5}};
+      return {2.2, {3, 2}};
     case PreviewKind::Rapid:
       return {0.8, {5, 3}, 0.8};
     case PreviewKind::SawPass:
@@ -141,8 +141,10 @@ std::vector<LegendRow> LegendRows(const PreviewModel& model) {
   AddPens(model, PreviewKind::Cut, "Routing: a colour per tool, deeper passes darker", rows);
   if (Has(model, PreviewKind::Ramp))
     rows.push_back({PreviewKind::Ramp, "#333333", 1, "ramp: depth changes along it"});
-  if (Has(model, PreviewKind::LeadIn) || Has(model, PreviewKind::LeadOut))
-    rows.push_back({PreviewKind::LeadIn, "#333333", 1, "lead-in, lead-out"});
+  if (Has(model, PreviewKind::LeadIn)) rows.push_back({PreviewKind::LeadIn, kLeadInColour, 1, "lead-in"});
+  if (Has(model, PreviewKind::LeadOut)) rows.push_back({PreviewKind::LeadOut, kLeadOutColour, 1, "lead-out"});
+  if (!model.Total.LeadsOutside.empty())
+    rows.push_back({PreviewKind::LeadIn, kLeadOutsideColour, 1, "lead outside its cut-out"});
   AddPens(model, PreviewKind::Hole, "Drilling", rows);
   AddPens(model, PreviewKind::SawPass, "Sawing", rows);
   AddPens(model, PreviewKind::EdgeBore, "Edge boring", rows);
@@ -167,10 +169,27 @@ std::vector<std::string> SummaryLines(const PreviewModel& model) {
     for (std::size_t k = 0; k < model.Portions.size(); ++k)
       lines.push_back("Portion " + std::to_string(k + 1) + ": " + SummaryOf(model, model.Portions[k]));
   }
+  if (!t.LeadsOutside.empty()) lines.push_back(LeadsOutsideLine(t));
   if (!model.SpindlesKnown && t.Holes > 0) lines.push_back("No Par.DAT: holes of a stroke drawn 32 mm apart");
   lines.push_back("Unstated feeds: VX" + PreviewNumber(speeds.Feed, 0) + ", VZ" +
                   PreviewNumber(speeds.Plunge, 0) + " mm/min");
   return lines;
+}
+
+std::string OwnColourOf(const PreviewItem& item) {
+  if (item.LeadOutside) return kLeadOutsideColour;
+  if (item.Kind == PreviewKind::LeadIn) return kLeadInColour;
+  if (item.Kind == PreviewKind::LeadOut) return kLeadOutColour;
+  return {};
+}
+
+std::string LeadsOutsideLine(const PreviewSummary& summary) {
+  if (summary.LeadsOutside.empty()) return {};
+  std::string line = summary.LeadsOutside.size() == 1 ? "Lead outside its cut-out: contour at line"
+                                                      : "Leads outside their cut-outs: contours at lines";
+  for (std::size_t k = 0; k < summary.LeadsOutside.size(); ++k)
+    line += (k == 0 ? " " : ", ") + std::to_string(summary.LeadsOutside[k]);
+  return line;
 }
 
 std::string PreviewNumber(double value, int decimals) {

@@ -116,6 +116,8 @@ class SvgWriter {
     return item.Pen >= 0 ? &model_.Pens[static_cast<std::size_t>(item.Pen)] : nullptr;
   }
   std::string ColourOf(const PreviewItem& item) const {
+    const std::string own = OwnColourOf(item);
+    if (!own.empty()) return own;
     const PreviewPen* pen = PenOf(item);
     return pen ? pen->Colour : std::string(kRapidColour);
   }

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "engine/geometry/closed_outline.h"
+
 namespace mq {
 
 namespace {
@@ -252,9 +254,40 @@ class PreviewBuilder {
     const std::size_t n = p.size() - 1;
     const auto near = [&](std::size_t a, std::size_t b) { return Distance(p[a], p[b]) < tolerance_; };
     lead_in = lead_out = false;
-    if (n < 2 || near(0, n)) return;
-    lead_in = near(1, n) || (n >= 3 && near(1, n - 1));
-    lead_out = (n >= 3 && near(1, n - 1)) || near(0, n - 1);
+    if (n < 2) return;
+    // Leads at both ends: the lead-out may end where the lead-in began.
+    if (n >= 3 && near(1, n - 1) && !near(0, 1)) {
+      lead_in = lead_out = true;
+      return;
+    }
+    if (near(0, n)) return;
+    lead_in = near(1, n);
+    lead_out = near(0, n - 1);
+  }
+
+  // A contour with leads is a cut-out: the first point of its lead-in, the last of its
+  // lead-out and the middle of each lead arc lie inside the rest of it.
+  bool LeadsOutside(const ProgramContour& contour, const std::vector<ProgramPoint>& ends, bool lead_in,
+                    bool lead_out) const {
+    const std::size_t first = lead_in ? 2 : 1, last = contour.size() - (lead_out ? 2 : 1);
+    if (!lead_in && !lead_out) return false;
+    std::vector<ProgramPoint> outline{ends[first - 1]};
+    for (std::size_t k = first; k <= last; ++k) {
+      const std::vector<ProgramPoint> traced = TracePiece(ends[k - 1], *contour[k], axes_, tolerance_);
+      outline.insert(outline.end(), traced.begin(), traced.end());
+    }
+    if (outline.size() < 3) return false;
+    std::vector<ProgramPoint> checked;
+    const auto lead = [&](std::size_t k, ProgramPoint end_point) {
+      checked.push_back(end_point);
+      const std::vector<ProgramPoint> traced = TracePiece(ends[k - 1], *contour[k], axes_, tolerance_);
+      if (traced.size() > 1) checked.push_back(traced[traced.size() / 2]);  // an arc: its middle
+    };
+    if (lead_in) lead(1, ends.front());
+    if (lead_out) lead(contour.size() - 1, ends.back());
+    const double on_outline = tolerance_ * 10;  // the chord of a traced arc strays a little
+    return std::any_of(checked.begin(), checked.end(),
+                       [&](ProgramPoint p) { return !InsideOutline(outline, p, on_outline); });
   }
 
   void Contour(const ProgramContour& contour) {
@@ -267,6 +300,8 @@ class PreviewBuilder {
     for (const ProgramLine* line : contour) ends.push_back(EndOf(*line));
     bool lead_in = false, lead_out = false;
     Leads(ends, lead_in, lead_out);
+    const bool leads_outside = LeadsOutside(contour, ends, lead_in, lead_out);
+    if (leads_outside) Summary().LeadsOutside.push_back(start.Number);
     AddMinutes(Minutes(std::max(modal_.Z, 0.0), modal_.Plunge, options_.Speeds.Plunge));
     ++Summary().Contours;
     for (std::size_t k = 1; k < contour.size(); ++k) {
@@ -284,6 +319,8 @@ class PreviewBuilder {
       const int pen = Pen(PreviewKind::Cut, modal_.Tool, z1, modal_.Feed, modal_.Plunge);
       if (flat >= diagonal_ * kArrowFromShare) ArrowAt(points, flat / 2, line, pen);
       Add(kind, std::move(points), line, pen);
+      const bool is_lead = kind == PreviewKind::LeadIn || kind == PreviewKind::LeadOut;
+      model_.Items.back().LeadOutside = is_lead && leads_outside;
       Summary().CuttingLength += length;
       AddMinutes(Minutes(length, modal_.Feed, options_.Speeds.Feed));
     }
@@ -393,6 +430,7 @@ class PreviewBuilder {
       t.Strokes += s.Strokes;
       t.SawPasses += s.SawPasses;
       t.EdgeBores += s.EdgeBores;
+      t.LeadsOutside.insert(t.LeadsOutside.end(), s.LeadsOutside.begin(), s.LeadsOutside.end());
     }
   }
 

@@ -53,6 +53,7 @@ struct PreviewItem {
   int Pen = -1;               // index into PreviewModel::Pens; -1 for outlines and rapids
   int Number = 0;             // rapids: the operation they lead to, in machining order
   int Portion = 1, Line = 0;  // the program line that makes the item
+  bool LeadOutside = false;   // a lead of a contour whose lead leaves the cut-out: drawn red
 };
 
 // What a program does, for the operator and for scripts. Lengths and speeds are in the
@@ -63,6 +64,10 @@ struct PreviewSummary {
   int ToolChanges = 0;
   double CycleSeconds = 0;  // estimated from the feeds; see PreviewSpeeds
   int Operations = 0, Contours = 0, Holes = 0, Strokes = 0, SawPasses = 0, EdgeBores = 0;
+  // The contours (by the line that starts them) whose lead-in starts, lead-out ends or a
+  // lead arc runs outside the cut-out they lead into: in a cut-out drawn the wrong way
+  // round, or with the wrong compensation code, the lead cuts into the panel.
+  std::vector<int> LeadsOutside;
 };
 
 // The speeds a program does not state, in millimetres per minute. Feeds and plunge

@@ -56,7 +56,7 @@ TEST(ImplausibleValues, FailTheDrawingOrWarnNamingLayerAndLine) {
     EXPECT_EQ(c.run.FileFailed, !k.warning) << k.name;
     EXPECT_EQ(c.Written("out/PART").empty(), !k.warning) << k.name << ": a warning still writes the program";
   }
-  test::Conversion normal(InsideCut("ROUTE Z5 T1 D10 L LD5 RI2"));
+  test::Conversion normal(InsideCut("ROUTE Z5 T1 D10 R LD5 RI2"));  // its leads lie inside it
   normal.Process();
   EXPECT_FALSE(normal.run.FileFailed);
   EXPECT_TRUE(normal.run.Warnings.empty()) << normal.run.PendingMessage;
