@@ -25,6 +25,7 @@
 #include "gui/setup_dialog.h"
 #include "gui/tool_sub_dialog.h"
 #include "input/file_paths.h"
+#include "shell/command_line_switches.h"
 #include "shell/dxf_directory.h"
 #include "shell/machine_software.h"
 #include "shell/settings_file.h"
@@ -199,8 +200,14 @@ void MainWindow::IdentifyMachine() {
   const int machine = IdentifyMachineSoftware(options_.program_directory);
   defaults_->SetLeadSynthesisShown(HasLeadSynthesis(machine));
   if (machine == 0) {
-    prompter_.Tell(this, ToQt(std::string(kIdFileNotFound) + options_.program_directory), kProductName,
-                   MessageIcon::Exclamation);
+    const QString warning = ToQt(std::string(kIdFileNotFound) + options_.program_directory);
+    // A drawing handed over on the command line is converted without anyone at the
+    // window: a question box would hold the design program up until someone came.
+    if (!ReadCommandLine(options_.command_line).Request.empty()) {
+      report_->AddRow(warning);
+    } else {
+      prompter_.Tell(this, warning, kProductName, MessageIcon::Exclamation);
+    }
   }
 }
 
