@@ -39,15 +39,17 @@ void ProgressLine::StartDrawing(std::size_t number, std::size_t count, const std
   drawing_start_ = clock_();
   heading_ = "drawing " + std::to_string(number) + " of " + std::to_string(count) + ": " + FileNamePart(name);
   stage_ = "starting";
+  stage_index_ = -1;
   Draw(true);
 }
 
 void ProgressLine::MeterMoved(int meter, int percent) {
-  // Meters set back to 0 between drawings say nothing about the drawing's stage.
-  if (percent <= 0 || meter < 0 || meter >= static_cast<int>(std::size(kStages))) return;
-  const std::string stage(kStages[meter]);
-  const bool changed = stage != stage_;
-  stage_ = stage;
+  // Meters set back to 0 between drawings say nothing about the drawing's stage; an
+  // earlier meter that the engine tops up later does not take the stage back.
+  if (percent <= 0 || meter < stage_index_ || meter >= static_cast<int>(std::size(kStages))) return;
+  const bool changed = meter != stage_index_;
+  stage_index_ = meter;
+  stage_ = kStages[meter];
   Draw(changed);
 }
 

@@ -21,7 +21,8 @@ class ProgressLine {
 
   // Drawing `number` (from 1) of `count` begins; `name` is its request.
   void StartDrawing(std::size_t number, std::size_t count, const std::string& name);
-  // A meter of the conversion moved (mq::meter): its caption becomes the stage.
+  // A meter of the conversion moved (mq::meter): its caption becomes the stage, unless
+  // a later meter has moved already.
   void MeterMoved(int meter, int percent);
   // Erases the line, before something else is written to the terminal. The next stage
   // draws it again.
@@ -40,6 +41,7 @@ class ProgressLine {
   double drawing_start_ = 0;
   std::string heading_;  // "drawing 3 of 120: SIDE.DXF"
   std::string stage_;
+  int stage_index_ = -1;  // the meter of the stage shown; -1 before the first
   std::string text_;
   std::size_t drawn_width_ = 0;  // characters on the terminal now
 };

@@ -59,8 +59,9 @@ TEST(ProgressLine, DrawnInPlaceForSeveralDrawingsOrASlowOne) {
   ProgressLine several(err, true, [&] { return now; });
   several.StartDrawing(2, 120, "C:\\DXF\\SIDE.DXF P0017");
   several.MeterMoved(meter::kProcessing, 40);
-  several.MeterMoved(meter::kProcessing, 80);  // the same stage: not drawn again
-  several.MeterMoved(meter::kGCode, 0);        // meters set back: no stage
+  several.MeterMoved(meter::kProcessing, 80);   // the same stage: not drawn again
+  several.MeterMoved(meter::kReadingInfo, 90);  // an earlier meter topped up: no step back
+  several.MeterMoved(meter::kGCode, 0);         // meters set back: no stage
   several.Clear();
   const std::string line = "drawing 2 of 120: SIDE.DXF P0017: ";
   const std::string blank(line.size() + std::string("starting").size(), ' ');
