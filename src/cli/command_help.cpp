@@ -67,9 +67,7 @@ std::string UpperCase(std::string text) {
 bool Shown(const CLI::Option& option) { return !option.get_group().empty(); }
 
 std::string Usage(const CLI::App& command) {
-  std::string usage = command.get_parent() && command.get_parent()->get_parent()
-                          ? command.get_parent()->get_name() + " " + command.get_name()
-                          : command.get_name();
+  const std::string usage = command.get_name();
   bool has_options = false;
   std::string positionals;
   for (const CLI::Option* option : command.get_options()) {
