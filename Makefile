@@ -8,8 +8,8 @@ FUZZ_DIR  ?= build-fuzz
 FUZZ_SECONDS ?= 60
 WIN_DIR   ?= build-windows
 
-.PHONY: all deps build demo screenshots test test-fast test-sanitize bench golden-update mutation-sample clean \
-        fuzz windows-check
+.PHONY: all deps build demo run screenshots test test-fast test-sanitize bench golden-update mutation-sample clean \
+        fuzz windows-check package package-check
 
 all: build
 
@@ -25,6 +25,11 @@ build: deps $(BUILD_DIR)/CMakeCache.txt
 # Converts the bundled example drawings and prints the report.
 demo: build
 	./scripts/demo.sh $(BUILD_DIR)
+
+# Starts the desktop window on copies of the example drawings (in out/run/), with the
+# examples' settings and drilling head.
+run: build
+	./scripts/run_window.sh $(BUILD_DIR)
 
 # Runs the desktop application without a screen on the example drawings and saves
 # pictures of its windows into out/screenshots/.
@@ -56,6 +61,16 @@ bench:
 # Rewrites the golden programs after a reviewed change.
 golden-update: build
 	cd $(BUILD_DIR) && UPDATE_GOLDEN=1 ctest --output-on-failure -L golden
+
+# The Debian package marquill400_VERSION_ARCH.deb in $(BUILD_DIR)/ (CPack; the runtime
+# dependencies are read from the programs by dpkg-shlibdeps).
+package: build
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target package
+
+# Installs the package into a clean Debian 12 root made with debootstrap and converts
+# the example drawings there (as root; a few minutes; not part of `make test`).
+package-check: deps
+	./scripts/package_check.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SAN_DIR) $(FUZZ_DIR) $(WIN_DIR) out

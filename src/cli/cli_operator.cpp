@@ -27,16 +27,20 @@ std::string AsLines(std::string text) {
 
 void CliOperator::AddReportRow(const std::string& text) {
   last_row_ = AsLines(text);
+  if (!report_shown_) return;
+  if (progress_) progress_->Clear();
   out_ << last_row_ << '\n' << std::flush;
 }
 
 void CliOperator::ShowMessage(const std::string& text, const std::string& title, MessageIcon) {
+  if (progress_) progress_->Clear();
   if (!title.empty()) err_ << title << ": ";
   err_ << AsLines(text) << '\n' << std::flush;
 }
 
 std::string CliOperator::AskForText(const std::string& title, const std::string& message) {
   if (!interactive_) return {};
+  if (progress_) progress_->Clear();
   if (!title.empty()) err_ << title << ": ";
   err_ << AsLines(message) << ' ' << std::flush;
   std::string answer;
@@ -47,6 +51,7 @@ std::string CliOperator::AskForText(const std::string& title, const std::string&
 
 void CliOperator::SetProgress(int meter, int percent) {
   if (meter >= 0 && meter < kMeters) meters_[meter] = percent;
+  if (progress_) progress_->MeterMoved(meter, percent);
 }
 
 int CliOperator::Progress(int meter) const { return meter >= 0 && meter < kMeters ? meters_[meter] : 0; }

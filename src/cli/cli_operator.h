@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "cli/progress_line.h"
 #include "input/operator.h"
 
 namespace mq::cli {
@@ -15,6 +16,11 @@ class CliOperator : public Operator {
   // `interactive`: a person can answer on `in` (standard input is a terminal).
   CliOperator(std::ostream& out, std::ostream& err, std::istream& in, bool interactive)
       : out_(out), err_(err), in_(in), interactive_(interactive) {}
+
+  // The meters drive `progress`, which is erased before anything is printed.
+  void ShowProgressOn(ProgressLine& progress) { progress_ = &progress; }
+  // The report rows are kept (LastRow) but not printed: --quiet and --json.
+  void HideReport() { report_shown_ = false; }
 
   // Each report row is printed as its lines (a row's lines are joined by CR).
   void AddReportRow(const std::string& text) override;
@@ -26,7 +32,8 @@ class CliOperator : public Operator {
   void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
   // Asks on standard error and reads one line; without a person, the empty answer.
   std::string AskForText(const std::string& title, const std::string& message) override;
-  // The meters are kept (the engine advances them from their value) but not shown.
+  // The meters are kept (the engine advances them from their value) and move the
+  // progress line when there is one.
   void SetProgress(int meter, int percent) override;
   int Progress(int meter) const override;
   // Nothing to process: a command-line run is stopped by ending the process.
@@ -40,6 +47,8 @@ class CliOperator : public Operator {
   std::ostream& err_;
   std::istream& in_;
   bool interactive_;
+  ProgressLine* progress_ = nullptr;
+  bool report_shown_ = true;
   std::string last_row_;
   int meters_[6] = {0, 0, 0, 0, 0, 0};
 };

@@ -6,8 +6,13 @@
 
 namespace mq::cli {
 
-bool LoadCommandSettings(CommandIo& io, Settings& settings) {
-  const std::filesystem::path file = SettingsFileOf(io);
+bool LoadCommandSettings(CommandIo& io, Settings& settings, bool create_at_first_start) {
+  const SettingsLocation location = LocateSettings(io);
+  const std::filesystem::path& file = location.path;
+  if (create_at_first_start) {
+    const std::string problem = CreateSettingsFileAtFirstStart(location);
+    if (!problem.empty()) io.err << "marquill400-cli: the settings file was not created: " << problem << "\n";
+  }
   const IniFileRead read = ReadIniFile(file);
   if (!read.problem.empty()) {
     io.err << "marquill400-cli: " << read.problem << "\n";

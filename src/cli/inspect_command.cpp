@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/collected_report.h"
+#include "cli/command_help.h"
 #include "cli/commands.h"
 #include "cli/inspect_paths.h"
 #include "cli/json_values.h"
@@ -107,6 +108,10 @@ void RegisterInspectCommand(CLI::App& app, CommandIo& io) {
   command->add_flag("--paths", options->paths,
                     "Print instead the routed contours (PathList, CircleList) after contour order");
   command->add_option("--settings", io.settings_file, "Settings file (MQ400.INI) to use with --paths");
+  SetCommandHelp(*command, {{std::string(kRootHelp) + " (--paths)"},
+                            {"DRAWING  read, never written", kSettingsFileHelp + std::string(" (--paths)")},
+                            {"0  read", "1  the drawing cannot be read or converted", kUsageExitHelp},
+                            {"marquill400-cli inspect SIDE.DXF", "marquill400-cli inspect --paths DOOR.DXF"}});
   command->callback([options, &io] { io.exit_status = RunInspect(*options, io); });
 }
 

@@ -119,7 +119,7 @@ int InspectPaths(const std::string& drawing, CommandIo& io) {
 
   CollectingOperator person;
   RunContext run(person);
-  SetRunEnvironment(run);
+  SetRunEnvironment(run, settings);
   run.DxfFileName = drawing;
   run.DxfShortName = FileNamePart(drawing);
   EntityStore store;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_help.h"
 #include "cli/commands.h"
 #include "cli/json_values.h"
 #include "input/drawing_text.h"
@@ -123,6 +124,10 @@ void RegisterLayerCommand(CLI::App& app, CommandIo& io) {
   CLI::App* command = app.add_subcommand(
       "layer", "Show how layer names are read: the prepared names and every parameter, as JSON");
   command->add_option("NAME", options->names, "Layer names as written in a drawing")->required();
+  SetCommandHelp(*command, {{},
+                            {},
+                            {"0  shown", kUsageExitHelp},
+                            {"marquill400-cli layer \"ROUTE3 D5 F3000 T3$D10\" \"VBORE D8.5 Z12\""}});
   command->callback([options, &io] { io.exit_status = RunLayer(*options, io); });
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/collected_report.h"
+#include "cli/command_help.h"
 #include "cli/commands.h"
 #include "cli/json_values.h"
 #include "output/preview/preview_legend.h"
@@ -103,7 +104,7 @@ int RunPreview(CommandIo& io, const PreviewCommandOptions& options) {
   if (!LoadCommandSettings(io, settings)) return kExitUsage;
   CollectingOperator person;
   RunContext run(person);
-  SetRunEnvironment(run);
+  SetRunEnvironment(run, settings);
   const std::string& source = options.inputs.front();
   const ProgramPreview preview = options.inputs.size() > 1
                                      ? PreviewProgramFiles(options.inputs, run, settings, options.speeds)
@@ -148,6 +149,14 @@ void RegisterPreviewCommand(CLI::App& app, CommandIo& io) {
       ->capture_default_str()
       ->check(CLI::NonNegativeNumber);
   command->add_option("--settings", io.settings_file, "Settings file (MQ400.INI) to use");
+  SetCommandHelp(*command, {{kRootHelp},
+                            {"PROGRAM  read, with its portions NAME1, NAME2 ... beside it",
+                             "DRAWING.DXF  converted in memory: nothing is written", kSettingsFileHelp,
+                             kParDatHelp + std::string(" (for the hole diameters)")},
+                            {"0  drawn", "1  a line could not be read (the rest is drawn) or the drawing failed",
+                             kUsageExitHelp},
+                            {"marquill400-cli preview out/SIDE -o side.svg",
+                             "marquill400-cli preview DOOR.DXF --json"}});
   command->callback([&io, options] { io.exit_status = RunPreview(io, *options); });
 }
 

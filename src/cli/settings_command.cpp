@@ -6,8 +6,11 @@
 #include <ostream>
 #include <string>
 
+#include "cli/command_help.h"
 #include "cli/commands.h"
 #include "cli/json_values.h"
+#include "input/file_paths.h"
+#include "output/tool_table.h"
 #include "shell/ini_file.h"
 #include "shell/run_environment.h"
 #include "shell/settings_store.h"
@@ -16,15 +19,26 @@ namespace mq::cli {
 
 namespace {
 
-SettingsLocation LocateSettings(const CommandIo& io) {
-  return ResolveSettingsLocation(CurrentSettingsLocationInputs(io.settings_file, ExecutableDirectory()));
-}
-
 struct LoadedSettings {
   SettingsLocation location;
   IniFileRead read;
   Settings settings;
+  ParDatDirectory par_dat;
+  std::string par_dat_file;  // the path a conversion reads
+  bool par_dat_found = false;
 };
+
+// Where a conversion with these settings and this environment looks for Par.DAT.
+void LocateParDat(LoadedSettings& loaded) {
+  loaded.par_dat = ChooseParDatDirectory(RootVariable(), loaded.settings);
+  SilentOperator nobody;
+  RunContext run(nobody);
+  run.RootDirectory = loaded.par_dat.directory;
+  const std::string path = ParameterFilePath(run);
+  const std::optional<std::string> existing = FindExistingFile(path);
+  loaded.par_dat_found = existing.has_value();
+  loaded.par_dat_file = existing ? *existing : NativePath(path);
+}
 
 std::string FileState(const LoadedSettings& loaded) {
   if (!loaded.read.problem.empty()) return "unreadable";
@@ -37,8 +51,15 @@ void PrintIni(std::ostream& out, const LoadedSettings& loaded) {
   const Settings& s = loaded.settings;
   out << "; Settings file: " << loaded.location.path.string() << "\n";
   out << "; Chosen by: " << DescribeLocationRule(loaded.location.rule) << "\n";
-  if (!loaded.read.found) out << "; Not found: the values below are those of a first start.\n";
+  if (!loaded.read.found) {
+    out << "; Not found: the values below are those of a first start";
+    out << (loaded.location.rule == SettingsLocationRule::kCommandLine
+                ? ".\n"
+                : "; convert, watch and the window create the file with them.\n");
+  }
   if (!loaded.read.problem.empty()) out << "; " << loaded.read.problem << "\n";
+  out << "; Par.DAT: " << loaded.par_dat_file << (loaded.par_dat_found ? "" : " (not found)") << "\n";
+  out << "; Par.DAT chosen by: " << DescribeParDatRule(loaded.par_dat.rule) << "\n";
 
   out << "\n[" << kConfigSection << "]\n";
   for (const SettingsValue& value : ConfigurationValues(s)) out << value.key << "=" << value.value << "\n";
@@ -46,6 +67,7 @@ void PrintIni(std::ostream& out, const LoadedSettings& loaded) {
     out << "ListColumnWidth" << column << "=" << s.ListColumnWidth[static_cast<std::size_t>(column)] << "\n";
   }
   out << "Optimizer=" << s.Optimizer << "\n";
+  out << kParDatPathKey << "=" << s.ParDatPath << "\n";
 
   out << "\n[" << kOriginSection << "]\n";
   out << "Origin=" << s.Origin << "\n";
@@ -79,10 +101,14 @@ Json SettingsJson(const LoadedSettings& loaded) {
   json["file"] = JsonText(loaded.location.path.string());
   json["chosenBy"] = JsonText(DescribeLocationRule(loaded.location.rule));
   json["state"] = FileState(loaded);
+  json["parDat"] = Json{{"file", JsonText(loaded.par_dat_file)},
+                        {"chosenBy", DescribeParDatRule(loaded.par_dat.rule)},
+                        {"found", loaded.par_dat_found}};
 
   Json& configuration = json["configuration"] = Json::object();
   for (const SettingsValue& value : ConfigurationValues(s)) configuration[value.key] = JsonText(value.value);
   configuration["Optimizer"] = JsonText(s.Optimizer);
+  configuration[std::string(kParDatPathKey)] = JsonText(s.ParDatPath);
 
   Json& widths = json["listColumnWidths"] = Json::object();
   for (int column = kFirstRestoredListColumn; column <= kFileListColumns; ++column) {
@@ -120,6 +146,7 @@ int RunSettingsCommand(CommandIo& io, bool json) {
   loaded.location = LocateSettings(io);
   loaded.read = ReadIniFile(loaded.location.path);
   LoadStartupSettings(loaded.read.file, loaded.settings);
+  LocateParDat(loaded);
   if (json) {
     PrintJson(io.out, SettingsJson(loaded));
   } else {
@@ -136,12 +163,20 @@ int RunSettingsCommand(CommandIo& io, bool json) {
 
 std::filesystem::path SettingsFileOf(const CommandIo& io) { return LocateSettings(io).path; }
 
+SettingsLocation LocateSettings(const CommandIo& io) {
+  return ResolveSettingsLocation(CurrentSettingsLocationInputs(io.settings_file, ExecutableDirectory()));
+}
+
 void RegisterSettingsCommand(CLI::App& app, CommandIo& io) {
   auto json = std::make_shared<bool>(false);
   CLI::App* command = app.add_subcommand(
       "settings", "Show the settings file (MQ400.INI) this run uses and every value loaded from it");
   command->add_option("--settings", io.settings_file, "Settings file (MQ400.INI) to use");
   command->add_flag("--json", *json, "Print the values as JSON");
+  SetCommandHelp(*command, {{kRootHelp},
+                            {kSettingsFileHelp, kParDatHelp},
+                            {"0  shown", "1  the settings file exists but cannot be read", kUsageExitHelp},
+                            {"marquill400-cli settings", "ROOT=/srv/head marquill400-cli settings --json"}});
   command->callback([&io, json] { io.exit_status = RunSettingsCommand(io, *json); });
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/cli_operator.h"
+#include "cli/command_help.h"
 #include "cli/commands.h"
 #include "input/file_paths.h"
 #include "output/atomic_file.h"
@@ -61,7 +62,14 @@ struct AutomaticCommand {
   RunContext run{person};
   CommandLineHost host;
 
-  explicit AutomaticCommand(CommandIo& command_io) : io(command_io) { SetRunEnvironment(run); }
+  explicit AutomaticCommand(CommandIo& command_io) : io(command_io) {}
+
+  // The settings, created at the first start; false after telling why they cannot be used.
+  bool LoadSettings() {
+    if (!LoadCommandSettings(io, settings, true)) return false;
+    SetRunEnvironment(run, settings);
+    return true;
+  }
 };
 
 int RunWatch(CommandIo& io, bool once, const std::vector<std::string>& switches) {
@@ -76,7 +84,7 @@ int RunWatch(CommandIo& io, bool once, const std::vector<std::string>& switches)
     return kExitUsage;
   }
   AutomaticCommand command(io);
-  if (!LoadCommandSettings(io, command.settings)) return kExitUsage;
+  if (!command.LoadSettings()) return kExitUsage;
   if (!FindExistingDirectory(command.settings.DXFPath)) {
     io.err << "marquill400-cli: DXF source directory not found: " << command.settings.DXFPath << "\n";
     return kExitUsage;
@@ -96,7 +104,7 @@ int RunWatch(CommandIo& io, bool once, const std::vector<std::string>& switches)
 
 int RunBatchListCommand(CommandIo& io, const std::string& list) {
   AutomaticCommand command(io);
-  if (!LoadCommandSettings(io, command.settings)) return kExitUsage;
+  if (!command.LoadSettings()) return kExitUsage;
   const auto found = FindExistingFile(list);
   if (!found) {
     io.err << "marquill400-cli: list not found: " << list << "\n";
@@ -113,7 +121,7 @@ int RunBatchListCommand(CommandIo& io, const std::string& list) {
 
 int RunRequest(CommandIo& io, const std::string& text) {
   AutomaticCommand command(io);
-  if (!LoadCommandSettings(io, command.settings)) return kExitUsage;
+  if (!command.LoadSettings()) return kExitUsage;
   const CommandLine line = ReadCommandLine(text);
   command.run.RestartPartList = line.RestartPartList;
   return ConvertCommandLineRequest(line, command.settings, command.run, command.host) ? kExitOk : kExitFailed;
@@ -135,6 +143,20 @@ void RegisterWatchCommands(CLI::App& app, CommandIo& io) {
   watch->add_option("switches", options->switches,
                     "/S, /K, /V or /A, as on the desktop application's command line");
   watch->add_option("--settings", io.settings_file, "Settings file (MQ400.INI) to use");
+  SetCommandHelp(
+      *watch,
+      {{kRootHelp},
+       {kSettingsFileHelp, kParDatHelp,
+        "TEMP.DXF  in DXFPath, with AutoStartTemp=True: converted, then deleted",
+        "BATCH.LST  in DXFPath, with AutoStartBatch=True or /S: one DRAWING [PROGRAM] per line; read, "
+        "deleted, converted",
+        "PROC.LST  beside BATCH.LST: the programs written, one per line",
+        "PROGRAM, MQ.PNX, NAME.PTS  as written by convert"},
+       {"0  stopped by Ctrl+C or SIGTERM (after the drawing being converted); with --once: every drawing "
+        "converted",
+        "1  with --once: a drawing failed", kUsageExitHelp + std::string(" (also: DXFPath not found)")},
+       {"marquill400-cli watch",
+        "systemctl --user enable --now marquill400-watch   (the installed service)"}});
   watch->callback([&io, options] { io.exit_status = RunWatch(io, options->once, options->switches); });
 
   CLI::App* batch =
@@ -144,6 +166,11 @@ void RegisterWatchCommands(CLI::App& app, CommandIo& io) {
                    "The list: one drawing per line, optionally a blank and a program name")
       ->required();
   batch->add_option("--settings", io.settings_file, "Settings file (MQ400.INI) to use");
+  SetCommandHelp(*batch, {{kRootHelp},
+                          {kSettingsFileHelp, kParDatHelp, "LISTFILE  left in place",
+                           "PROC.LST  beside LISTFILE: the programs written, one per line"},
+                          {"0  every drawing converted", "1  a drawing failed", kUsageExitHelp},
+                          {"marquill400-cli batch /home/cad/DXF/BATCH.LST"}});
   batch->callback([&io, options] { io.exit_status = RunBatchListCommand(io, options->list); });
 
   CLI::App* request =
@@ -151,6 +178,10 @@ void RegisterWatchCommands(CLI::App& app, CommandIo& io) {
   request->add_option("TEXT", options->request, "The request, as one argument (\"C:\\DXF\\DOOR P0017\")")
       ->required();
   request->add_option("--settings", io.settings_file, "Settings file (MQ400.INI) to use");
+  SetCommandHelp(*request, {{kRootHelp},
+                            {kSettingsFileHelp, kParDatHelp},
+                            {"0  converted", "1  the drawing failed", kUsageExitHelp},
+                            {"marquill400-cli request \"/home/cad/DXF/DOOR P0017\""}});
   request->callback([&io, options] { io.exit_status = RunRequest(io, options->request); });
 }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 #include <filesystem>
 
 #include "gui/main_window.h"
@@ -10,6 +11,7 @@
 #include "gui/screenshots.h"
 #include "gui/single_instance.h"
 #include "input/file_paths.h"
+#include "marquill400_version.h"
 #include "shell/run_environment.h"
 #include "shell/settings_store.h"
 
@@ -18,11 +20,13 @@ int main(int argc, char** argv) {
   QApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Marquill400"));
+  QApplication::setApplicationVersion(QString::fromLatin1(mq::kMarquillVersion));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Converts DXF drawings of cabinet panels into PTP400 programs."));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption settings_option(QStringLiteral("settings"),
                                            QStringLiteral("Settings file (MQ400.INI) to use."),
                                            QStringLiteral("FILE"));
@@ -49,11 +53,13 @@ int main(int argc, char** argv) {
 
   const std::filesystem::path executable_directory = mq::ExecutableDirectory();
   mq::gui::WindowOptions options;
-  options.settings_file =
-      mq::ResolveSettingsLocation(
-          mq::CurrentSettingsLocationInputs(parser.value(settings_option).toLocal8Bit().toStdString(),
-                                            executable_directory))
-          .path;
+  const mq::SettingsLocation settings_location = mq::ResolveSettingsLocation(
+      mq::CurrentSettingsLocationInputs(parser.value(settings_option).toLocal8Bit().toStdString(),
+                                        executable_directory));
+  // The first start leaves a settings file with every key for the operator to find.
+  if (const std::string problem = mq::CreateSettingsFileAtFirstStart(settings_location); !problem.empty())
+    std::fprintf(stderr, "marquill400: the settings file was not created: %s\n", problem.c_str());
+  options.settings_file = settings_location.path;
   options.program_directory = mq::WithClosingSeparator(
       executable_directory.string(), static_cast<char>(std::filesystem::path::preferred_separator));
   options.executable_path = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();

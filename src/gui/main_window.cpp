@@ -28,6 +28,7 @@
 #include "shell/command_line_switches.h"
 #include "shell/dxf_directory.h"
 #include "shell/machine_software.h"
+#include "shell/run_environment.h"
 #include "shell/settings_file.h"
 #include "shell/settings_store.h"
 #include "shell/window_placement.h"
@@ -60,7 +61,6 @@ MainWindow::MainWindow(const WindowOptions& options, Prompter& prompter)
   run_ = std::make_unique<RunContext>(*operator_);
   operator_->Attach(*run_);
   run_->ProgramDirectory = options_.program_directory;
-  if (const char* root = std::getenv("ROOT")) run_->RootDirectory = std::string(root);
 
   defaults_->SetMakeBinariesShown(OffersMakeBinaries(options_.executable_path));
   IdentifyMachine();
@@ -69,6 +69,7 @@ MainWindow::MainWindow(const WindowOptions& options, Prompter& prompter)
   if (!read.problem.empty()) ReportSettingsProblem(read.problem);
   Settings loaded;
   LoadStartupSettings(read.file, loaded);
+  run_->RootDirectory = ChooseParDatDirectory(RootVariable(), loaded).directory;
   ApplySettings(loaded);
   for (int column = kFirstRestoredListColumn; column <= kFileListColumns; ++column) {
     files_->SetColumnWidthInCharacters(column, loaded.ListColumnWidth[static_cast<std::size_t>(column)]);

@@ -47,7 +47,7 @@ struct RunContext {
   // The environment of the run, fixed by the front end.
   bool RestartPartList = false;   // "/A": MQ.PNX starts anew with the run's first drawing
   std::string ProgramDirectory;   // directory of the converter, with trailing separator
-  std::optional<std::string> RootDirectory;  // the environment variable ROOT, when set
+  std::optional<std::string> RootDirectory;  // the directory of Par.DAT (ROOT or ParDatPath); unset: default
   std::optional<CalendarDate> Today;         // the date stamped into the index; unset = system clock
   std::string SettingsFile;  // the settings file the run was loaded from: read, never written
   bool Strict = false;       // every warning fails its drawing: nothing unusual reaches the machine

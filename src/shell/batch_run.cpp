@@ -40,6 +40,7 @@ void RunBatch(const std::vector<std::string>& requests, RunContext& run, const S
     ahead = std::make_unique<DrawingPipeline>(requests, run, settings, steps.jobs);
   for (std::size_t index = 0; index < requests.size(); ++index) {
     std::string request = requests[index];
+    if (steps.before_drawing) steps.before_drawing(index, request);
     if (steps.convert) {
       steps.convert(request, run, settings, ledger);
     } else if (ahead) {

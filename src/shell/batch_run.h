@@ -4,6 +4,7 @@
 // a stop request ends the run after the current drawing, and the failed drawings are
 // listed at the end.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,9 @@ using ConvertStep = std::function<void(std::string& request, RunContext&, const 
 
 // What a front end does for the drawings, between them and after them.
 struct BatchSteps {
+  // Before each drawing: its place in the list (from 0) and its request, for a progress
+  // display.
+  std::function<void(std::size_t index, const std::string& request)> before_drawing;
   // Converts one drawing; ProcessFile when not given.
   ConvertStep convert;
   // After a drawing's report row: the window's pause for the operator and the graphic

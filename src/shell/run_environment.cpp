@@ -11,6 +11,7 @@
 #endif
 
 #include "input/file_paths.h"
+#include "input/plain_text.h"
 
 namespace mq {
 
@@ -33,10 +34,35 @@ fs::path ExecutableDirectory() {
   return fs::current_path();
 }
 
-void SetRunEnvironment(RunContext& run) {
+ParDatDirectory ChooseParDatDirectory(const std::optional<std::string>& root_variable,
+                                      const Settings& settings) {
+  if (root_variable) return {root_variable, ParDatRule::kRootVariable};
+  if (!TrimBlanks(settings.ParDatPath).empty())
+    return {TrimBlanks(settings.ParDatPath), ParDatRule::kSettings};
+  return {std::nullopt, ParDatRule::kDefault};
+}
+
+std::optional<std::string> RootVariable() {
+  if (const char* root = std::getenv("ROOT")) return std::string(root);
+  return std::nullopt;
+}
+
+std::string_view DescribeParDatRule(ParDatRule rule) {
+  switch (rule) {
+    case ParDatRule::kRootVariable:
+      return "environment variable ROOT";
+    case ParDatRule::kSettings:
+      return "settings key ParDatPath";
+    case ParDatRule::kDefault:
+      return "default";
+  }
+  return "";
+}
+
+void SetRunEnvironment(RunContext& run, const Settings& settings) {
   run.ProgramDirectory =
       WithClosingSeparator(ExecutableDirectory().string(), static_cast<char>(fs::path::preferred_separator));
-  if (const char* root = std::getenv("ROOT")) run.RootDirectory = std::string(root);
+  run.RootDirectory = ChooseParDatDirectory(RootVariable(), settings).directory;
 }
 
 }  // namespace mq

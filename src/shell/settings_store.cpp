@@ -178,6 +178,7 @@ void LoadConfiguration(const IniFile& file, Settings& settings) {
   for (const ConfigKey& key : kConfigKeys) LoadConfigKey(file, key, settings);
   ApplyLoadRules(settings);
   settings.Optimizer = ReadConfigValue(file, kOptimizerKey);
+  settings.ParDatPath = ReadConfigValue(file, kParDatPathKey);
 }
 
 void SaveConfiguration(IniFile& file, const Settings& settings) {
@@ -352,7 +353,7 @@ SettingsLocation ResolveSettingsLocation(const SettingsLocationInputs& inputs) {
   if (!inputs.command_line_file.empty()) {
     return {fs::path(NativePath(inputs.command_line_file)), SettingsLocationRule::kCommandLine};
   }
-  if (!inputs.program_directory_writable) {
+  if (!inputs.portable_install) {
     if (const std::optional<fs::path> directory = UserConfigurationDirectory(inputs)) {
       return {SettingsFileIn(*directory), SettingsLocationRule::kUserConfiguration};
     }
@@ -365,7 +366,7 @@ SettingsLocationInputs CurrentSettingsLocationInputs(const std::string& command_
   SettingsLocationInputs inputs;
   inputs.command_line_file = command_line_file;
   inputs.program_directory = program_directory;
-  inputs.program_directory_writable = IsWritableDirectory(program_directory);
+  inputs.portable_install = IsPortableInstall(program_directory);
 #if defined(_WIN32)
   inputs.windows = true;
 #endif
@@ -393,11 +394,35 @@ std::string_view DescribeLocationRule(SettingsLocationRule rule) {
     case SettingsLocationRule::kCommandLine:
       return "--settings";
     case SettingsLocationRule::kBesideProgram:
-      return "beside the program";
+      return "beside the program (portable install)";
     case SettingsLocationRule::kUserConfiguration:
       return "user configuration directory";
   }
   return "";
+}
+
+bool IsPortableInstall(const fs::path& directory) {
+  for (std::string_view name : {kPortableMarkerName, kSettingsFileName}) {
+    if (FindExistingFile((directory / std::string(name)).string())) return true;
+  }
+  return false;
+}
+
+IniFile FirstStartSettingsFile() {
+  Settings settings;
+  LoadStartupSettings(IniFile{}, settings);
+  IniFile file;
+  SaveSetupSettings(file, settings);
+  WriteConfigValue(file, kParDatPathKey, "");
+  SaveToolSubstitution(file, settings);
+  return file;
+}
+
+std::string CreateSettingsFileAtFirstStart(const SettingsLocation& location) {
+  if (location.rule == SettingsLocationRule::kCommandLine) return {};
+  std::error_code ec;
+  if (fs::exists(location.path, ec) || FindExistingFile(location.path.string())) return {};
+  return WriteIniFile(location.path, FirstStartSettingsFile());
 }
 
 }  // namespace mq

@@ -5,7 +5,7 @@
 // Sections and keys:
 //   [Configuration]  the main window's defaults and the Setup values (written under
 //                    the name "ConFiguration", the same section), "ListColumnWidth"n,
-//                    "Optimizer" (read only);
+//                    "Optimizer" and "ParDatPath" (read only);
 //   [PTP400]         "Origin";
 //   [PTSDATA]        "Field"n (n 0..50), "Path", "Name", "Unit";
 //   [ToolSubData]    "Enabled"n, "Tool"n, "ToolSub"n for the rows of the tool table.
@@ -22,9 +22,15 @@
 namespace mq {
 
 inline constexpr std::string_view kSettingsFileName = "MQ400.INI";
-// The directory under the user's configuration directory that holds the file when
-// the program's own directory cannot be written.
+// The directory under the user's configuration directory that holds the file, unless
+// the program is a portable install.
 inline constexpr std::string_view kUserSettingsDirectory = "Marquill400";
+// A file of this name beside the program makes it a portable install (so does a
+// settings file there): its settings live beside it.
+inline constexpr std::string_view kPortableMarkerName = "portable";
+// "ParDatPath" in [Configuration]: the directory of the drilling head's Par.DAT when the
+// environment variable ROOT is not set.
+inline constexpr std::string_view kParDatPathKey = "ParDatPath";
 
 inline constexpr std::string_view kConfigSection = "Configuration";
 inline constexpr std::string_view kConfigSectionAsWritten = "ConFiguration";
@@ -106,7 +112,7 @@ enum class SettingsLocationRule {
 struct SettingsLocationInputs {
   std::string command_line_file;  // --settings, empty when not given
   std::filesystem::path program_directory;
-  bool program_directory_writable = false;
+  bool portable_install = false;  // a "portable" file or a settings file beside the program
   bool windows = false;
   std::string appdata;          // %APPDATA%
   std::string xdg_config_home;  // $XDG_CONFIG_HOME
@@ -118,21 +124,33 @@ struct SettingsLocation {
   SettingsLocationRule rule = SettingsLocationRule::kBesideProgram;
 };
 
-// --settings wins; otherwise "MQ400.INI" beside the program when its directory can be
-// written; otherwise the user's configuration directory. An existing file whose
-// name differs only in case is used as it is. Without a user configuration
-// directory the program's directory is used anyway.
+// --settings wins; otherwise "MQ400.INI" beside the program in a portable install;
+// otherwise the user's configuration directory. An existing file whose name differs
+// only in case is used as it is. Without a user configuration directory the program's
+// directory is used anyway.
 SettingsLocation ResolveSettingsLocation(const SettingsLocationInputs& inputs);
 
 // The inputs of the running program: the environment, the platform and whether
-// `program_directory` can be written.
+// `program_directory` holds a portable install.
 SettingsLocationInputs CurrentSettingsLocationInputs(const std::string& command_line_file,
                                                      const std::filesystem::path& program_directory);
 
 // True when a file can be created in `directory`.
 bool IsWritableDirectory(const std::filesystem::path& directory);
 
-// "--settings", "beside the program", "user configuration directory".
+// "--settings", "beside the program (portable install)", "user configuration directory".
 std::string_view DescribeLocationRule(SettingsLocationRule rule);
+
+// True when `directory` holds a file "portable" or "MQ400.INI" (in any case).
+bool IsPortableInstall(const std::filesystem::path& directory);
+
+// The first start: a settings file the location rule chose (not one named by
+// --settings) that does not exist yet is created with the values of a first start, so
+// that the operator finds every key to edit. Returns the reason when it could not be
+// created, else the empty text; an existing file is left alone.
+std::string CreateSettingsFileAtFirstStart(const SettingsLocation& location);
+
+// The text of a settings file holding the values of a first start.
+IniFile FirstStartSettingsFile();
 
 }  // namespace mq

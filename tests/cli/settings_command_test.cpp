@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "cli/commands.h"
 #include "inspect_cli_harness.h"
+#include "shell/settings_store.h"
 #include "support/dxf_builder.h"
+#include "support/golden_cases.h"
 
 namespace mq::cli {
 namespace {
@@ -36,7 +39,7 @@ TEST(SettingsCommand, PrintsTheFileHowItWasChosenAndEveryLoadedValue) {
     const test::CliRun run = RunCli(args);
     EXPECT_EQ(run.status, kExitOk) << run.err;
     for (const std::string& part : std::vector<std::string>{
-             "; Settings file: " + path + "\n; Chosen by: --settings\n\n[Configuration]\n", "SawKerf=20\n",
+             "; Settings file: " + path + "\n; Chosen by: --settings\n; Par.DAT: ", "SawKerf=20\n",
              "AutoStartTemp=False\n", "DXFPath=C:\\DXF \"new\"\\\n", "ListColumnWidth3=1500\n",
              "[PTP400]\nOrigin=0\n", "Path=C:\\\nName=\nUnit=M\n", "Field1=LENGTH\nField3=~DESCRIPTION\n",
              "Enabled1=\nTool1=0\nToolSub1=0\nEnabled2=1\nTool2=5\nToolSub2=105\n", "ToolSub20=0\n"}) {
@@ -48,6 +51,20 @@ TEST(SettingsCommand, PrintsTheFileHowItWasChosenAndEveryLoadedValue) {
                          json["listColumnWidths"]["3"], json["pts"]["metric"],
                          json["pts"]["fields"][1]["name"], json["toolSubstitution"][1]["substitute"]}),
             Json::array({"read", "--settings", "C:\\DXF \"new\"\\", "0", 1500, true, "DESCRIPTION", "105"}));
+  // Par.DAT: ROOT wins over the settings' ParDatPath, which wins over the default.
+  std::ofstream(path, std::ios::binary | std::ios::app)
+      << "[Configuration]\r\nParDatPath=" << dir.path().string() << "\r\n";
+  std::ofstream(dir / "Par.DAT") << "0\n";
+  const std::string head = (dir / "Par.DAT").string();
+  EXPECT_TRUE(Has(RunCli({"settings", "--settings", path}).out,
+                  "; Par.DAT: " + head + "\n; Par.DAT chosen by: settings key ParDatPath\n"));
+#if !defined(_WIN32)
+  setenv("ROOT", "/nowhere/head/", 1);
+  const Json by_root = Json::parse(RunCli({"settings", "--settings", path, "--json"}).out)["parDat"];
+  unsetenv("ROOT");
+  EXPECT_EQ(by_root, Json::parse(R"({"file": "/nowhere/head/Par.DAT", "chosenBy": "environment variable ROOT",
+                                      "found": false})"));
+#endif
   fs::remove(path), fs::create_directory(path);
   const test::CliRun unreadable = RunCli({"settings", "--settings", path});
   EXPECT_EQ(unreadable.status, kExitFailed);
@@ -57,6 +74,41 @@ TEST(SettingsCommand, PrintsTheFileHowItWasChosenAndEveryLoadedValue) {
   EXPECT_TRUE(Has(chosen.out,
                   "; Settings file: " + SettingsFileOf(CommandIo{out, err, {}, kExitOk}).string() + "\n"));
   EXPECT_FALSE(Has(chosen.out, "Chosen by: --settings"));
+}
+
+// Beside the program only in a portable install (a file "portable" or a settings file
+// there); a first start creates the chosen file with every key, which loads back as the
+// defaults; an existing file is never rewritten.
+TEST(SettingsLocation, PortableInstallAndTheFirstStartsFile) {
+  mq::test::ScratchDirectory program{"cli-program"}, home{"cli-home"};
+  const auto locate = [&] {
+    return ResolveSettingsLocation(
+        {"", program.path(), IsPortableInstall(program.path()), false, "", home.path().string(), ""});
+  };
+  const SettingsLocation user = locate();
+  EXPECT_EQ(user.path, home / "Marquill400" / "MQ400.INI");
+  EXPECT_EQ(CreateSettingsFileAtFirstStart(user), "");
+  const IniFileRead created = ReadIniFile(user.path);
+  EXPECT_EQ(created.file.Text(), FirstStartSettingsFile().Text());
+  Settings loaded, defaults;
+  LoadStartupSettings(created.file, loaded);
+  LoadStartupSettings(IniFile{}, defaults);
+  EXPECT_EQ(ConfigurationValues(loaded).size(), ConfigurationValues(defaults).size());
+  for (std::size_t i = 0; i < ConfigurationValues(loaded).size(); ++i)
+    EXPECT_EQ(ConfigurationValues(loaded)[i].value, ConfigurationValues(defaults)[i].value);
+  for (const char* key : {"DXFPath=", "ParDatPath=", "Origin=", "ToolSub20="})
+    EXPECT_TRUE(Has(created.file.Text(), key)) << key;
+  std::ofstream(user.path, std::ios::binary) << "[Configuration]\r\nSawKerf=5\r\n";
+  EXPECT_EQ(CreateSettingsFileAtFirstStart(user), "");
+  EXPECT_EQ(mq::test::ReadBytes(user.path), "[Configuration]\r\nSawKerf=5\r\n");
+  for (const char* marker : {"portable", "mq400.ini"}) {
+    std::ofstream(program / marker) << "";
+    EXPECT_EQ(locate().path, program / (marker == std::string("portable") ? "MQ400.INI" : marker));
+    EXPECT_EQ(locate().rule, SettingsLocationRule::kBesideProgram);
+    fs::remove(program / marker);
+  }
+  EXPECT_EQ(CreateSettingsFileAtFirstStart({program / "MQ400.INI", SettingsLocationRule::kCommandLine}), "");
+  EXPECT_FALSE(fs::exists(program / "MQ400.INI")) << "a file named by --settings is never made";
 }
 
 }  // namespace

@@ -71,6 +71,9 @@ struct Settings {
 
   // "Optimizer": read for compatibility; nothing depends on it.
   std::string Optimizer;
+  // "ParDatPath": the directory of the drilling head's Par.DAT when the environment
+  // variable ROOT is not set; read only.
+  std::string ParDatPath;
 };
 
 }  // namespace mq
