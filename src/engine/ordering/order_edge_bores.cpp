@@ -87,7 +87,9 @@ std::vector<int16_t> AssignEdges(OneBasedList<HBoreLine>& lines, const PanelBox&
   for (int i = 1; i <= lines.size(); ++i) {
     if (edges[static_cast<std::size_t>(i)] != kNoEdge) continue;
     int first = 0;
-    for (const auto& [x, y] : {std::pair{lines[i].X1, lines[i].Y1}, std::pair{lines[i].X2, lines[i].Y2}}) {
+    for (const auto& end : {std::pair{lines[i].X1, lines[i].Y1}, std::pair{lines[i].X2, lines[i].Y2}}) {
+      const float x = end.first,
+                  y = end.second;  // clang 14 cannot capture a structured binding
       const double reach = 2 * kEdgeTolerance;
       ends.AnyInBox(0, x - reach, x + reach, y - reach, y + reach, [&](int j) {
         if ((first == 0 || j < first) && Touches(x, y, lines[j])) first = j;
