@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -49,45 +46,32 @@ std::map<std::string, fs::path> FilesUnder(const fs::path& root) {
   return files;
 }
 
-// The environment variable for the length of one conversion, restored afterwards.
-class ScopedEnvironment {
+// The case's scratch directory as the working directory and ROOT "." (the drilling head
+// copied there) for the length of one conversion; both restored afterwards.
+class InCase {
  public:
-  ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    Set(value.c_str());
+  explicit InCase(const fs::path& work) : directory_(fs::current_path()) {
+    if (const char* root = std::getenv("ROOT")) root_ = root;
+    fs::current_path(work);
+    SetRoot(".");
   }
-  ~ScopedEnvironment() { old_ ? Set(old_->c_str()) : Unset(); }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+  ~InCase() {
+    fs::current_path(directory_);
+    SetRoot(root_ ? root_->c_str() : nullptr);
+  }
+  InCase(const InCase&) = delete;
+  InCase& operator=(const InCase&) = delete;
 
  private:
-  void Set(const char* value) {
+  static void SetRoot(const char* value) {  // nullptr: unset
 #if defined(_WIN32)
-    _putenv_s(name_, value);
+    _putenv_s("ROOT", value ? value : "");
 #else
-    setenv(name_, value, 1);
+    value ? setenv("ROOT", value, 1) : unsetenv("ROOT");
 #endif
   }
-  void Unset() {
-#if defined(_WIN32)
-    _putenv_s(name_, "");
-#else
-    unsetenv(name_);
-#endif
-  }
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
-class ScopedWorkingDirectory {
- public:
-  explicit ScopedWorkingDirectory(const fs::path& path) : old_(fs::current_path()) { fs::current_path(path); }
-  ~ScopedWorkingDirectory() { fs::current_path(old_); }
-  ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
-  ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
-
- private:
-  fs::path old_;
+  fs::path directory_;
+  std::optional<std::string> root_;
 };
 
 // Runs the case in a scratch directory holding copies of its inputs (the settings as
@@ -115,8 +99,7 @@ std::map<std::string, std::string> RunCase(const GoldenCase& golden, const fs::p
   std::ostringstream out, err;
   int status = 0;
   {
-    ScopedWorkingDirectory here(work);
-    ScopedEnvironment root("ROOT", ".");
+    InCase here(work);
     status = cli::Main(static_cast<int>(argv.size()), argv.data(), out, err);
   }
   std::map<std::string, std::string> produced;
@@ -136,7 +119,8 @@ class Golden : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(Golden, ProducesTheExpectedFiles) {
   const GoldenCase& golden = GetParam();
-  ASSERT_TRUE(fs::exists(golden.Directory / "README.md")) << "every golden case says in README.md what it shows";
+  ASSERT_TRUE(fs::exists(golden.Directory / "README.md"))
+      << "every golden case says in README.md what it shows";
   ASSERT_TRUE(fs::exists(golden.Settings)) << golden.Name << ": no settings file";
   test::ScratchDirectory work("golden-" + golden.Name);
   const std::map<std::string, std::string> produced = RunCase(golden, work.path());
@@ -176,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(test::GoldenCases())
 // The bundled examples are golden inputs, so the demo and the goldens cannot drift apart.
 TEST(GoldenExamples, EveryExampleDrawingIsTheInputOfACase) {
   std::set<fs::path> inputs;
-  for (const GoldenCase& golden : test::GoldenCases()) inputs.insert(golden.Drawings.begin(), golden.Drawings.end());
+  for (const GoldenCase& golden : test::GoldenCases())
+    inputs.insert(golden.Drawings.begin(), golden.Drawings.end());
   int examples = 0;
   for (const auto& entry : fs::directory_iterator(test::kSourceDirectory / "examples")) {
     if (!test::IsDrawingFile(entry.path())) continue;
