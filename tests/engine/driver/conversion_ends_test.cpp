@@ -79,14 +79,5 @@ TEST(Conversion, StartsFromNothingAndMergesTheInstructions) {
   EXPECT_EQ(c.state.EffectiveLeadLength, 30.0f);
 }
 
-// The instruction scan substitutes the two-letter codes before the driver does; the LD
-// of a layer must still switch leads on.
-TEST(Conversion, ALayerLeadCodeEnablesLeadsInADrawingWithInstructions) {
-  DxfBuilder dxf = test::WithInstructions(test::PanelOfLines(), {"NOARCSUB"});
-  Conversion c(dxf.Polyline("ROUTE Z10 T3 D8 L LD15", {{200, 100}, {400, 100}, {400, 300}, {200, 300}}, 1));
-  c.Convert();
-  EXPECT_EQ(c.state.PathList[1].SegmentType, -segment::kCentreArc) << "a quarter-arc lead-in";
-}
-
 }  // namespace
 }  // namespace mq
