@@ -36,12 +36,13 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
   file << bytes;
 }
 
-// Files under `root` by their path relative to it, with '/' separators.
-std::map<std::string, fs::path> FilesUnder(const fs::path& root) {
-  std::map<std::string, fs::path> files;
+// The bytes of the files under `root` by their path relative to it, with '/' separators.
+std::map<std::string, std::string> FilesUnder(const fs::path& root) {
+  std::map<std::string, std::string> files;
   if (!fs::is_directory(root)) return files;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), root).generic_string()] = entry.path();
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), root).generic_string()] = ReadBytes(entry.path());
   }
   return files;
 }
@@ -103,16 +104,11 @@ std::map<std::string, std::string> RunCase(const GoldenCase& golden, const fs::p
     status = cli::Main(static_cast<int>(argv.size()), argv.data(), out, err);
   }
   std::map<std::string, std::string> produced;
-  for (const auto& [name, path] : FilesUnder(work)) {
-    if (!inputs.count(name)) produced[name] = ReadBytes(path);
+  for (const auto& [name, bytes] : FilesUnder(work)) {
+    if (!inputs.count(name)) produced[name] = bytes;
   }
   produced[kReportFile] = out.str() + err.str() + "exit status " + std::to_string(status) + "\n";
   return produced;
-}
-
-bool UpdateRequested() {
-  const char* update = std::getenv("UPDATE_GOLDEN");
-  return update != nullptr && std::string(update) == "1";
 }
 
 class Golden : public ::testing::TestWithParam<GoldenCase> {};
@@ -126,30 +122,25 @@ TEST_P(Golden, ProducesTheExpectedFiles) {
   const std::map<std::string, std::string> produced = RunCase(golden, work.path());
   const fs::path expected_dir = golden.Expected();
 
-  if (UpdateRequested()) {
+  if (const char* update = std::getenv("UPDATE_GOLDEN"); update && std::string(update) == "1") {
     fs::remove_all(expected_dir);
     for (const auto& [name, bytes] : produced) WriteBytes(expected_dir / name, bytes);
     std::cout << "[ golden ] rewrote " << expected_dir.string() << "\n";
     return;
   }
-  const std::map<std::string, fs::path> expected = FilesUnder(expected_dir);
+  const std::map<std::string, std::string> expected = FilesUnder(expected_dir);
   ASSERT_FALSE(expected.empty()) << "no expected files in " << expected_dir.string()
                                  << "; run `make golden-update` and review them";
-  std::set<std::string> names;
-  for (const auto& [name, bytes] : produced) names.insert(name);
-  for (const auto& [name, path] : expected) names.insert(name);
-  for (const std::string& name : names) {
+  for (const auto& [name, bytes] : produced) {
+    if (!expected.count(name))
+      ADD_FAILURE() << golden.Name << ": " << name << " was produced but is not expected\n" << bytes;
+  }
+  for (const auto& [name, bytes] : expected) {
     const auto made = produced.find(name);
-    const auto wanted = expected.find(name);
-    if (made == produced.end()) {
-      ADD_FAILURE() << golden.Name << ": " << name << " was expected but not produced";
-    } else if (wanted == expected.end()) {
-      ADD_FAILURE() << golden.Name << ": " << name << " was produced but is not expected\n" << made->second;
-    } else {
-      const std::string diff =
-          test::UnifiedDiff(ReadBytes(wanted->second), made->second, "expected/" + name, "actual/" + name);
-      EXPECT_TRUE(diff.empty()) << golden.Name << ": " << name << " differs\n" << diff;
-    }
+    const std::string diff =
+        made == produced.end() ? "was expected but not produced"
+                               : test::UnifiedDiff(bytes, made->second, "expected/" + name, "actual/" + name);
+    EXPECT_TRUE(diff.empty()) << golden.Name << ": " << name << " differs\n" << diff;
   }
 }
 
