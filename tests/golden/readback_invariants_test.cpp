@@ -96,7 +96,8 @@ struct Subject {
     out << "(" << invariant << ") " << Name;
     if (line && line->Portion > 1) out << " portion " << line->Portion;
     if (line) out << " line " << line->Number;
-    (out << ": " << ... << why);
+    out << ": ";
+    (out << ... << why);
     Failures.push_back({invariant, out.str()});
   }
   std::vector<Point2> Trace(Point2 from, const ProgramLine& line) const {
