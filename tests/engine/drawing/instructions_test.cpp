@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -156,42 +155,17 @@ TEST(Aliases, RenameLayersByColourAndByName) {
   EXPECT_TRUE(c.state.PlacedNotes.empty());
 }
 
-TEST(TextLayers, NameDescriptionNotesAndGCodes) {
+// TEXT on a CNCNOT layer is kept as written, on GCODE1 to GCODE3 trimmed; GCODE4 is no
+// such layer. The part's name and description are the golden case text_layers.
+TEST(TextLayers, NotesAndGCodesAreKept) {
   DxfBuilder dxf = test::PanelOfLines();
-  dxf.Text("NAME", 0, 0, "p 7").Text("CNCNOT", 0, 0, " check grain ").Text("GCODE2", 0, 0, " G1 ");
-  dxf.Text("GCODE3", 0, 0, "G2").Text("GCODE4", 0, 0, "ignored").Text("DESCR", 0, 0, "  Side  ");
-  Conversion c(dxf);
+  dxf.Text("CNCNOT", 0, 0, " check grain ").Text("GCODE2", 0, 0, " G1 ");
+  Conversion c(dxf.Text("GCODE3", 0, 0, "G2").Text("GCODE4", 0, 0, "ignored"));
   c.Convert();
-  const ConversionState& s = c.state;
-  EXPECT_EQ(s.OutputPath, "p7");
-  EXPECT_EQ(s.PartDescription, "Side");
-  EXPECT_EQ(s.CncNotTexts.raw(), Texts{" check grain "});
-  EXPECT_EQ(s.GCode2Texts.raw(), Texts{"G1"});
-  EXPECT_EQ(s.GCode3Texts.raw(), Texts{"G2"});
-  EXPECT_TRUE(s.GCode1Texts.empty());
-  // Both are shown at the end of the second pass, the name first.
-  const Texts lines = c.Messages();
-  const auto name = std::find(lines.begin(), lines.end(), "USING \"P7\" FOR THE PART NAME");
-  ASSERT_LT(name + 1, lines.end());
-  EXPECT_EQ(*(name + 1), "Side");
-}
-
-// A description on the border is shown at once and at the end of the pass; a blank name
-// or description is neither taken nor shown.
-TEST(TextLayers, BorderDescriptionsAndBlankTexts) {
-  DxfBuilder dxf = test::PanelOfLines();
-  dxf.Text("NAME", 0, 0, "   ").Text("BORDER", 0, 0, "  desc Left  side ").Text("BORDER", 0, 0, "NOT A DESC");
-  Conversion c(dxf);
-  c.Convert();
-  EXPECT_EQ(c.state.PartDescription, "Left  side");
-  EXPECT_EQ(c.state.OutputPath, "PART");
-  const Texts lines = c.Messages();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Left  side"), 2);
-  EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
-                           [](const std::string& l) { return l.find("PART NAME") != std::string::npos; }));
-  Conversion blank(test::PanelOfLines().Text("DESCR", 0, 0, "   "));
-  blank.Convert();
-  for (const std::string& line : blank.Messages()) EXPECT_FALSE(line.empty());
+  EXPECT_EQ(c.state.CncNotTexts.raw(), Texts{" check grain "});
+  EXPECT_EQ(c.state.GCode2Texts.raw(), Texts{"G1"});
+  EXPECT_EQ(c.state.GCode3Texts.raw(), Texts{"G2"});
+  EXPECT_TRUE(c.state.GCode1Texts.empty());
 }
 
 }  // namespace
