@@ -25,6 +25,7 @@ namespace mq {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FilesUnder;
 using test::GoldenCase;
 using test::ReadBytes;
 
@@ -34,17 +35,6 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream file(path, std::ios::binary);
   file << bytes;
-}
-
-// The bytes of the files under `root` by their path relative to it, with '/' separators.
-std::map<std::string, std::string> FilesUnder(const fs::path& root) {
-  std::map<std::string, std::string> files;
-  if (!fs::is_directory(root)) return files;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file())
-      files[fs::relative(entry.path(), root).generic_string()] = ReadBytes(entry.path());
-  }
-  return files;
 }
 
 // The case's scratch directory as the working directory and ROOT "." (the drilling head

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <regex>
-#include <set>
 
 #include "shell/automatic_run.h"
 #include "support/conversion.h"
@@ -89,16 +88,6 @@ class Watcher : public ::testing::TestWithParam<WatchCase> {
       std::ofstream(dir / "dxf" / name, std::ios::binary) << Placed(content);
     }
   }
-  // The files in the source directory and, under "out/", the programs.
-  std::string Left() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
-      if (entry.is_regular_file()) names.insert(fs::relative(entry.path(), dir.path()).string());
-    std::string left;
-    for (const std::string& name : names) left += (left.empty() ? "" : " ") + name;
-    return left;
-  }
-
   test::ScratchDirectory dir{"watch"};
   std::string source = (dir / "dxf").string() + "/", destination = (dir / "out").string() + "/";
   test::RecordingOperator person;
@@ -121,7 +110,7 @@ TEST_P(Watcher, TicksOverTheSourceDirectory) {
     verdicts.push_back(watcher.Tick(settings, run));
   }
   EXPECT_EQ(host.events, Placed(c.events));
-  EXPECT_EQ(Left(), c.left);
+  EXPECT_EQ(test::NamesOf(test::FilesUnder(dir.path())), c.left);
   EXPECT_EQ(test::ReadBytes(dir / "dxf" / "PROC.LST"), Placed(c.processed ? c.processed : ""));
   EXPECT_EQ(std::count(verdicts.begin(), verdicts.end(), WatcherVerdict::kEndProgram), c.ends ? 1 : 0);
   EXPECT_EQ(verdicts.back() == WatcherVerdict::kEndProgram, c.ends) << "nothing after the end";
