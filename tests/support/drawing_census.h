@@ -224,10 +224,11 @@ inline DrawingCensus TakeCensus(const std::string& drawing, double millimetres_p
     if (Contains(layer, "PANEL") && type == "SOLID")  // corners 1, 2 and 3: X of 1 and 2, Y of 1 and 3
       census.BorderPoints.insert(census.BorderPoints.end(),
                                  {p1, {e.X2, e.Y1}, {e.X1, e.StartAngle}, {e.X2, e.StartAngle}});
-    if (bore_layer && type == "POINT") census.VerticalBores.push_back({p1, CodeD(r), ToolList(r)});
+    const std::string tools = WithoutBlanks(ToolList(r));  // as the engine keeps them
+    if (bore_layer && type == "POINT") census.VerticalBores.push_back({p1, CodeD(r), tools});
     if (bore_layer && type == "CIRCLE" && OnSideFace(e)) ++census.EdgeFaceBores;
     if (bore_layer && type == "CIRCLE" && !OnSideFace(e))
-      census.VerticalBores.push_back({p1, CodeD(r) > 0 ? CodeD(r) : 2.0 * e.Radius, ToolList(r)});
+      census.VerticalBores.push_back({p1, CodeD(r) > 0 ? CodeD(r) : 2.0 * e.Radius, tools});
     if ((edge_view_layer && type == "CIRCLE") ||
         (Contains(layer, "HBORE") && (type == "LINE" || type == "VERTEX")))
       ++census.EdgeViewBoreItems;
@@ -257,8 +258,6 @@ inline DrawingCensus TakeCensus(const std::string& drawing, double millimetres_p
     p.Closed = p.Closed || (p.Vertices.size() > 2 && Distance(p.A, p.B) < kPolylineClosed);
   }
   GroupPieces(pieces, kTouching / millimetres_per_unit, census);
-  for (DrawnBore& bore : census.VerticalBores)
-    bore.ToolText.erase(std::remove(bore.ToolText.begin(), bore.ToolText.end(), ' '), bore.ToolText.end());
   return census;
 }
 
