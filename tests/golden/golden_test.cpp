@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -28,6 +25,7 @@ namespace mq {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FilesUnder;
 using test::GoldenCase;
 using test::ReadBytes;
 
@@ -39,55 +37,32 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
   file << bytes;
 }
 
-// Files under `root` by their path relative to it, with '/' separators.
-std::map<std::string, fs::path> FilesUnder(const fs::path& root) {
-  std::map<std::string, fs::path> files;
-  if (!fs::is_directory(root)) return files;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), root).generic_string()] = entry.path();
-  }
-  return files;
-}
-
-// The environment variable for the length of one conversion, restored afterwards.
-class ScopedEnvironment {
+// The case's scratch directory as the working directory and ROOT "." (the drilling head
+// copied there) for the length of one conversion; both restored afterwards.
+class InCase {
  public:
-  ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    Set(value.c_str());
+  explicit InCase(const fs::path& work) : directory_(fs::current_path()) {
+    if (const char* root = std::getenv("ROOT")) root_ = root;
+    fs::current_path(work);
+    SetRoot(".");
   }
-  ~ScopedEnvironment() { old_ ? Set(old_->c_str()) : Unset(); }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+  ~InCase() {
+    fs::current_path(directory_);
+    SetRoot(root_ ? root_->c_str() : nullptr);
+  }
+  InCase(const InCase&) = delete;
+  InCase& operator=(const InCase&) = delete;
 
  private:
-  void Set(const char* value) {
+  static void SetRoot(const char* value) {  // nullptr: unset
 #if defined(_WIN32)
-    _putenv_s(name_, value);
+    _putenv_s("ROOT", value ? value : "");
 #else
-    setenv(name_, value, 1);
+    value ? setenv("ROOT", value, 1) : unsetenv("ROOT");
 #endif
   }
-  void Unset() {
-#if defined(_WIN32)
-    _putenv_s(name_, "");
-#else
-    unsetenv(name_);
-#endif
-  }
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
-class ScopedWorkingDirectory {
- public:
-  explicit ScopedWorkingDirectory(const fs::path& path) : old_(fs::current_path()) { fs::current_path(path); }
-  ~ScopedWorkingDirectory() { fs::current_path(old_); }
-  ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
-  ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
-
- private:
-  fs::path old_;
+  fs::path directory_;
+  std::optional<std::string> root_;
 };
 
 // Runs the case in a scratch directory holding copies of its inputs (the settings as
@@ -115,57 +90,47 @@ std::map<std::string, std::string> RunCase(const GoldenCase& golden, const fs::p
   std::ostringstream out, err;
   int status = 0;
   {
-    ScopedWorkingDirectory here(work);
-    ScopedEnvironment root("ROOT", ".");
+    InCase here(work);
     status = cli::Main(static_cast<int>(argv.size()), argv.data(), out, err);
   }
   std::map<std::string, std::string> produced;
-  for (const auto& [name, path] : FilesUnder(work)) {
-    if (!inputs.count(name)) produced[name] = ReadBytes(path);
+  for (const auto& [name, bytes] : FilesUnder(work)) {
+    if (!inputs.count(name)) produced[name] = bytes;
   }
   produced[kReportFile] = out.str() + err.str() + "exit status " + std::to_string(status) + "\n";
   return produced;
-}
-
-bool UpdateRequested() {
-  const char* update = std::getenv("UPDATE_GOLDEN");
-  return update != nullptr && std::string(update) == "1";
 }
 
 class Golden : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(Golden, ProducesTheExpectedFiles) {
   const GoldenCase& golden = GetParam();
-  ASSERT_TRUE(fs::exists(golden.Directory / "README.md")) << "every golden case says in README.md what it shows";
+  ASSERT_TRUE(fs::exists(golden.Directory / "README.md"))
+      << "every golden case says in README.md what it shows";
   ASSERT_TRUE(fs::exists(golden.Settings)) << golden.Name << ": no settings file";
   test::ScratchDirectory work("golden-" + golden.Name);
   const std::map<std::string, std::string> produced = RunCase(golden, work.path());
   const fs::path expected_dir = golden.Expected();
 
-  if (UpdateRequested()) {
+  if (const char* update = std::getenv("UPDATE_GOLDEN"); update && std::string(update) == "1") {
     fs::remove_all(expected_dir);
     for (const auto& [name, bytes] : produced) WriteBytes(expected_dir / name, bytes);
     std::cout << "[ golden ] rewrote " << expected_dir.string() << "\n";
     return;
   }
-  const std::map<std::string, fs::path> expected = FilesUnder(expected_dir);
+  const std::map<std::string, std::string> expected = FilesUnder(expected_dir);
   ASSERT_FALSE(expected.empty()) << "no expected files in " << expected_dir.string()
                                  << "; run `make golden-update` and review them";
-  std::set<std::string> names;
-  for (const auto& [name, bytes] : produced) names.insert(name);
-  for (const auto& [name, path] : expected) names.insert(name);
-  for (const std::string& name : names) {
+  for (const auto& [name, bytes] : produced) {
+    if (!expected.count(name))
+      ADD_FAILURE() << golden.Name << ": " << name << " was produced but is not expected\n" << bytes;
+  }
+  for (const auto& [name, bytes] : expected) {
     const auto made = produced.find(name);
-    const auto wanted = expected.find(name);
-    if (made == produced.end()) {
-      ADD_FAILURE() << golden.Name << ": " << name << " was expected but not produced";
-    } else if (wanted == expected.end()) {
-      ADD_FAILURE() << golden.Name << ": " << name << " was produced but is not expected\n" << made->second;
-    } else {
-      const std::string diff =
-          test::UnifiedDiff(ReadBytes(wanted->second), made->second, "expected/" + name, "actual/" + name);
-      EXPECT_TRUE(diff.empty()) << golden.Name << ": " << name << " differs\n" << diff;
-    }
+    const std::string diff =
+        made == produced.end() ? "was expected but not produced"
+                               : test::UnifiedDiff(bytes, made->second, "expected/" + name, "actual/" + name);
+    EXPECT_TRUE(diff.empty()) << golden.Name << ": " << name << " differs\n" << diff;
   }
 }
 
@@ -176,7 +141,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(test::GoldenCases())
 // The bundled examples are golden inputs, so the demo and the goldens cannot drift apart.
 TEST(GoldenExamples, EveryExampleDrawingIsTheInputOfACase) {
   std::set<fs::path> inputs;
-  for (const GoldenCase& golden : test::GoldenCases()) inputs.insert(golden.Drawings.begin(), golden.Drawings.end());
+  for (const GoldenCase& golden : test::GoldenCases())
+    inputs.insert(golden.Drawings.begin(), golden.Drawings.end());
   int examples = 0;
   for (const auto& entry : fs::directory_iterator(test::kSourceDirectory / "examples")) {
     if (!test::IsDrawingFile(entry.path())) continue;

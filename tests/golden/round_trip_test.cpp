@@ -32,6 +32,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::ostream& operator<<(std::ostream& out, ProgramPoint p) {
+  return out << "(" << p.X << ", " << p.Y << ")";
+}
+
 struct Trip {
   std::string Name;
   Settings S;
@@ -41,14 +45,14 @@ struct Trip {
   double Tol = 0.011;
   std::vector<std::string> Failures;
 
-  void Fail(const std::string& what) { Failures.push_back(Name + ": " + what); }
+  template <class... Parts>
+  void Fail(const Parts&... what) {
+    std::ostringstream out;
+    out << Name << ": ";
+    (out << ... << what);
+    Failures.push_back(out.str());
+  }
 };
-
-std::string Text(ProgramPoint p) {
-  std::ostringstream out;
-  out << "(" << p.X << ", " << p.Y << ")";
-  return out.str();
-}
 
 double DepthOf(float z) { return z >= kNoDepthFrom ? 0 : z; }
 
@@ -58,14 +62,13 @@ void CheckHoles(Trip& t) {
     for (const HolePoint& h : line.Holes) holes.push_back({h.X, h.Y});
   }
   if (holes.size() != static_cast<std::size_t>(t.State.BoreList.size()))
-    t.Fail(std::to_string(holes.size()) + " holes read, BoreList has " +
-           std::to_string(t.State.BoreList.size()));
+    t.Fail(holes.size(), " holes read, BoreList has ", t.State.BoreList.size());
   for (const BoreRecord& bore : t.State.BoreList) {
     const ProgramPoint at{bore.X, bore.Y};
     const auto hole =
         std::find_if(holes.begin(), holes.end(), [&](ProgramPoint h) { return Distance(h, at) < t.Tol; });
     if (hole == holes.end())
-      t.Fail("no hole at the bore " + Text(at));
+      t.Fail("no hole at the bore ", at);
     else
       holes.erase(hole);
   }
@@ -78,24 +81,22 @@ void CheckSawAndEdgeBores(Trip& t) {
     if (line.Kind == LineKind::EdgeBore) edges.push_back(&line);
   }
   const auto near = [&](double a, double b) { return std::fabs(a - b) < t.Tol; };
-  if (saws.size() != static_cast<std::size_t>(t.State.LineBoreList.size()))
-    t.Fail("saw passes differ in number");
-  for (std::size_t k = 0; k < saws.size() && k < static_cast<std::size_t>(t.State.LineBoreList.size()); ++k) {
-    const LineBoreRecord& g = t.State.LineBoreList[static_cast<int>(k) + 1];
+  const int grooves = t.State.LineBoreList.size(), edge_bores = t.State.EdgeBoreList.size();
+  if (static_cast<int>(saws.size()) != grooves) t.Fail("saw passes differ in number");
+  for (int k = 0; k < static_cast<int>(saws.size()) && k < grooves; ++k) {
+    const LineBoreRecord& g = t.State.LineBoreList[k + 1];
     const ProgramLine& s = *saws[k];
     const bool end = s.Code == "G16" ? near(s.EndX.value_or(1e9), g.X2) : near(s.EndY.value_or(1e9), g.Y2);
     if (!near(*s.X, g.X1) || !near(*s.Y, g.Y1) || !near(*s.Z, DepthOf(g.Z)) || !end)
-      t.Fail("saw pass of line " + std::to_string(s.Number) + " is not groove " + std::to_string(k + 1));
+      t.Fail("saw pass of line ", s.Number, " is not groove ", k + 1);
   }
   static const char* kCodes[] = {"", "G09", "G08", "G06", "G07"};
-  if (edges.size() != static_cast<std::size_t>(t.State.EdgeBoreList.size()))
-    t.Fail("edge bores differ in number");
-  for (std::size_t k = 0; k < edges.size() && k < static_cast<std::size_t>(t.State.EdgeBoreList.size());
-       ++k) {
-    const EdgeBoreRecord& b = t.State.EdgeBoreList[static_cast<int>(k) + 1];
+  if (static_cast<int>(edges.size()) != edge_bores) t.Fail("edge bores differ in number");
+  for (int k = 0; k < static_cast<int>(edges.size()) && k < edge_bores; ++k) {
+    const EdgeBoreRecord& b = t.State.EdgeBoreList[k + 1];
     const ProgramLine& e = *edges[k];
     if (e.Code != kCodes[b.Side] || !near(*e.X, b.X) || !near(*e.Y, b.Y) || !near(*e.Z, DepthOf(b.Z)))
-      t.Fail("edge bore of line " + std::to_string(e.Number) + " is not edge bore " + std::to_string(k + 1));
+      t.Fail("edge bore of line ", e.Number, " is not edge bore ", k + 1);
   }
 }
 
@@ -135,8 +136,8 @@ void CheckPath(Trip& t, const ProgramAxes& axes) {
       at = k;
       return;
     }
-    t.Fail("line " + std::to_string(line.Number) + " reaches " + Text(p) +
-           (line.Z ? " Z" + std::to_string(*line.Z) : "") + ", no later point of PathList");
+    t.Fail("line ", line.Number, " reaches ", p, line.Z ? " Z" + std::to_string(*line.Z) : "",
+           ", no later point of PathList");
   };
   for (const ProgramContour& contour : ContoursOf(t.Read)) {
     ProgramPoint from = EndOf(*contour[0]);
@@ -157,8 +158,7 @@ void CheckPath(Trip& t, const ProgramAxes& axes) {
     const int type = std::abs(r.SegmentType);
     if (type == segment::kRemoved || type == segment::kConstantWidth) continue;
     const ProgramPoint p{r.X, r.Y};
-    if (PathDistance(traced, p) >= t.Tol)
-      t.Fail("record " + std::to_string(k) + " " + Text(p) + " is not cut");
+    if (PathDistance(traced, p) >= t.Tol) t.Fail("record ", k, " ", p, " is not cut");
     if (k == path.size()) continue;
     const ProgramPoint q{path[k + 1].X, path[k + 1].Y};
     std::optional<ProgramPoint> middle;
@@ -171,8 +171,7 @@ void CheckPath(Trip& t, const ProgramAxes& axes) {
       middle = ArcMiddle(p, q, {r.CentreX, r.CentreY}, (path[k + 1].ChainFlag != 0) != turned);
     }
     if (middle && PathDistance(traced, *middle) >= 2 * t.Tol)
-      t.Fail("the arc from record " + std::to_string(k) + " " + Text(p) + " misses its middle " +
-             Text(*middle));
+      t.Fail("the arc from record ", k, " ", p, " misses its middle ", *middle);
   }
 }
 

@@ -15,16 +15,9 @@ namespace fs = std::filesystem;
 
 class AutoStartTest : public WindowTest {
  protected:
-  MainWindow& OpenWith(const std::string& command_line) {
-    WindowOptions options;
-    options.settings_file = settings;
-    options.program_directory = (dir.path() / "").string();
-    options.executable_path = (dir / "marquill400").string();
-    options.command_line = command_line;
-    window = std::make_unique<MainWindow>(options, prompter);
-    QObject::connect(window.get(), &MainWindow::ProgramEnded,
+  void OpenWith(const std::string& command_line) {
+    QObject::connect(&Open(command_line), &MainWindow::ProgramEnded,
                      [this](int status) { ended.push_back(status); });
-    return *window;
   }
   // A drawing that a CAD program finished writing a while ago.
   void Dropped(const std::string& name, const std::string& copy_of) const {

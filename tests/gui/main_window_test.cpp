@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
-#include <algorithm>
 
 #include "window_harness.h"
 

@@ -63,11 +63,12 @@ class WindowTest : public ::testing::Test {
     for (int i = 0; i < extra_lines; ++i) dxf.Line("NOTES", 10, 10 + i * 0.01, 20, 10 + i * 0.01);
     dxf.Save(drawings / name);
   }
-  MainWindow& Open() {
+  MainWindow& Open(const std::string& command_line = {}) {
     WindowOptions options;
     options.settings_file = settings;
     options.program_directory = (dir.path() / "").string();
     options.executable_path = (dir / "marquill400").string();
+    options.command_line = command_line;
     window = std::make_unique<MainWindow>(options, prompter);
     return *window;
   }

@@ -104,7 +104,7 @@ TEST(ProgramPreview, SvgIsWellFormedWithAnElementPerItemClassedByItsKind) {
     EXPECT_EQ(drawn, count) << KindName(kind);
   }
   EXPECT_EQ(svg.Count("text", "rapid-number"), 4);
-  EXPECT_EQ(svg.Elements[1].Text, "A &lt;&amp;&gt; PANEL") << "the description as the title, escaped";
+  EXPECT_EQ(svg.Elements[1].Text, "A <&> PANEL") << "the description as the title";
 }
 
 // The preview finds the same leads outside their cut-outs as the conversion warned

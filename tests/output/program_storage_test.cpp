@@ -25,14 +25,10 @@ test::DxfBuilder WorkedExample(const std::string& route = "ROUTE Z20 T5 F5000 FD
 }
 
 // The files a run left in the scratch directory, the drawing aside, by relative path.
-Strings FilesWritten(const test::Conversion& c) {
-  Strings files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(c.dir.path())) {
-    if (entry.is_regular_file() && !test::IsDrawingFile(entry.path()))
-      files.push_back(entry.path().lexically_relative(c.dir.path()).generic_string());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
+std::string FilesWritten(const test::Conversion& c) {
+  std::map<std::string, std::string> files = test::FilesUnder(c.dir.path());
+  std::erase_if(files, [](const auto& file) { return test::IsDrawingFile(file.first); });
+  return test::NamesOf(files);
 }
 
 template <class Texts>
@@ -145,7 +141,7 @@ TEST(StoreProgram, PlainFilesAndTheDirectorySystem) {
     Strings report = c.Process(scratch + "PART" + (name.empty() ? "" : " ") +
                                (name.find('/') != std::string::npos ? scratch : "") + name);
     for (std::string& line : report) line = line.substr(0, line.find(": "));  // the system's reason aside
-    std::string effects_seen = Joined(report, "|") + " # " + Joined(FilesWritten(c), " ") + " # " +
+    std::string effects_seen = Joined(report, "|") + " # " + FilesWritten(c) + " # " +
                                Joined(c.person.questions, "|") + Joined(c.person.messages, "|") +
                                Joined(c.person.rows, "|");
     for (double p : c.person.pauses) effects_seen += "|pause " + std::to_string(static_cast<int>(p));
@@ -175,8 +171,8 @@ TEST(ParameterFilePath, RootDefaultAndFallback) {
             "C:\\400V80\\Par.DAT|D:\\MACHINE\\Par.DAT|c:\\400v80\\Par.DAT");
 }
 
-// What a run keeps: a missing Par.DAT is a warning for every drawing with bores, and with the restart option MQ.PNX (found whatever the case
-// of its name) starts anew with the first drawing.
+// What a run keeps: a missing Par.DAT is a warning for every drawing with bores, and with the restart option
+// MQ.PNX (found whatever the case of its name) starts anew with the first drawing.
 TEST(OutputLedger, WhatHappensOnceARun) {
   for (const bool restart : {false, true}) {
     test::Conversion c(WorkedExample().Circle("VBORE D5 Z12", 100, 100, 2.5));

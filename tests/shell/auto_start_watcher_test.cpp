@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <regex>
-#include <set>
 
 #include "shell/automatic_run.h"
 #include "support/conversion.h"
@@ -58,9 +57,9 @@ struct WatchCase {
   std::vector<std::pair<const char*, const char*>> files;
   bool at_start;  // dropped before the first tick, else after the three warm-up ticks
   int ticks;      // in all
-  const char*
-      events;        // "$" the DXF source path, "%" the same without its separator, "@" the destination path
-  const char* left;  // the files left in the source directory, by name
+  // "$" the DXF source path, "%" the same without its separator, "@" the destination path.
+  const char* events;
+  const char* left;       // the files left in the source directory, by name
   const char* processed;  // PROC.LST, nullptr when none is written
   bool ends;
 };
@@ -69,6 +68,10 @@ void PrintTo(const WatchCase& c, std::ostream* out) { *out << c.name; }
 
 class Watcher : public ::testing::TestWithParam<WatchCase> {
  protected:
+  Watcher() {
+    fs::create_directories(dir / "out");
+    settings.DXFPath = source, settings.DestinationPath = destination;
+  }
   std::string Placed(std::string text) const {
     for (const auto& [mark, path] :
          {std::pair{'$', source}, {'%', source.substr(0, source.size() - 1)}, {'@', destination}})
@@ -85,16 +88,6 @@ class Watcher : public ::testing::TestWithParam<WatchCase> {
       std::ofstream(dir / "dxf" / name, std::ios::binary) << Placed(content);
     }
   }
-  // The files in the source directory and, under "out/", the programs.
-  std::string Left() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
-      if (entry.is_regular_file()) names.insert(fs::relative(entry.path(), dir.path()).string());
-    std::string left;
-    for (const std::string& name : names) left += (left.empty() ? "" : " ") + name;
-    return left;
-  }
-
   test::ScratchDirectory dir{"watch"};
   std::string source = (dir / "dxf").string() + "/", destination = (dir / "out").string() + "/";
   test::RecordingOperator person;
@@ -105,8 +98,6 @@ class Watcher : public ::testing::TestWithParam<WatchCase> {
 
 TEST_P(Watcher, TicksOverTheSourceDirectory) {
   const WatchCase& c = GetParam();
-  fs::create_directories(dir / "out");
-  settings.DXFPath = source, settings.DestinationPath = destination;
   settings.AutoStartTemp = c.options & kTemp, settings.AutoStartBatch = c.options & kBatch;
   settings.PauseForMessages = (c.options & kPause) != 0,
   settings.GraphicAfterAuto = (c.options & kGraphic) != 0;
@@ -119,7 +110,7 @@ TEST_P(Watcher, TicksOverTheSourceDirectory) {
     verdicts.push_back(watcher.Tick(settings, run));
   }
   EXPECT_EQ(host.events, Placed(c.events));
-  EXPECT_EQ(Left(), c.left);
+  EXPECT_EQ(test::NamesOf(test::FilesUnder(dir.path())), c.left);
   EXPECT_EQ(test::ReadBytes(dir / "dxf" / "PROC.LST"), Placed(c.processed ? c.processed : ""));
   EXPECT_EQ(std::count(verdicts.begin(), verdicts.end(), WatcherVerdict::kEndProgram), c.ends ? 1 : 0);
   EXPECT_EQ(verdicts.back() == WatcherVerdict::kEndProgram, c.ends) << "nothing after the end";
@@ -152,8 +143,7 @@ INSTANTIATE_TEST_SUITE_P(AutoStart, Watcher, ::testing::Values(
 // from one tick to the next, and once only, although the conversion lets later ticks
 // in (here: two of them, while converting).
 TEST_F(Watcher, GrowingDrawingWaitsUntilStillAndIsConvertedOnce) {
-  fs::create_directories(dir / "out");
-  settings.DXFPath = source, settings.DestinationPath = destination, settings.AutoStartTemp = true;
+  settings.AutoStartTemp = true;
   AutoStartWatcher watcher(CommandLine{}, host);
   host.while_converting = [&] { watcher.Tick(settings, run), watcher.Tick(settings, run); };
   Put("whole.dxf", "PANEL");
@@ -175,8 +165,6 @@ TEST_F(Watcher, GrowingDrawingWaitsUntilStillAndIsConvertedOnce) {
 // Told to stop (the window closes, the service is stopped) during the first drawing of a
 // list: that one is finished, the others are named as not converted.
 TEST_F(Watcher, StopDuringAListEndsItAfterTheDrawing) {
-  fs::create_directories(dir / "out");
-  settings.DXFPath = source, settings.DestinationPath = destination;
   Put("A.DXF", "PANEL"), Put("B.DXF", "PANEL");
   host.while_converting = [&] { host.stop = true; };
   AutomaticRun automatic(settings, run, host, CommandLine{});
@@ -190,8 +178,7 @@ TEST_F(Watcher, StopDuringAListEndsItAfterTheDrawing) {
 // One tick's work at once: a drawing older than half a second is taken at once, a
 // younger one after a second look, unless it changed meanwhile.
 TEST_F(Watcher, OncePaceLooksAgainAtAYoungDrawing) {
-  fs::create_directories(dir / "out");
-  settings.DXFPath = source, settings.DestinationPath = destination, settings.AutoStartTemp = true;
+  settings.AutoStartTemp = true;
   // Age of the drawing in milliseconds, whether it grows during the wait, what happens.
   const std::tuple<int, bool, const char*> cases[] = {{2000, false, "convert"},
                                                       {100, false, "sleep|convert"},

@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "shell/batch_run.h"
 #include "shell/ini_file.h"
@@ -62,15 +61,6 @@ struct Batch {
     RunBatch(requests, run, settings, ledger, steps);
   }
 
-  std::map<std::string, std::string> Files() const {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
-      if (entry.is_regular_file())
-        files[fs::relative(entry.path(), dir.path()).string()] = test::ReadBytes(entry.path());
-    }
-    return files;
-  }
-
   test::ScratchDirectory dir;
   test::RecordingOperator person;
   RunContext run{person};
@@ -101,7 +91,8 @@ TEST(RunBatch, SideBySideEqualsOneAfterAnother) {
   EXPECT_EQ(relative(parallel.ledger.WrittenPrograms.raw(), parallel),
             relative(serial.ledger.WrittenPrograms.raw(), serial));
   EXPECT_EQ(parallel.ledger.ConvertedNames, serial.ledger.ConvertedNames);
-  const auto serial_files = serial.Files(), parallel_files = parallel.Files();
+  const auto serial_files = test::FilesUnder(serial.dir.path()),
+             parallel_files = test::FilesUnder(parallel.dir.path());
   EXPECT_GT(serial_files.size(), 60u);
   for (const auto& [name, bytes] : serial_files) {
     ASSERT_TRUE(parallel_files.count(name)) << name;

@@ -70,22 +70,10 @@ TEST(LoadOrSaveSettings, DefaultsOfAFirstStartAndTheLoadRules) {
   }
 }
 
-// A file written by hand on a Windows install: CRLF line ends, the section under
-// another spelling, spacing of its own, comments, junk, foreign keys and sections.
+// A file written by hand on a Windows install (tests/data): CRLF line ends, the section
+// under another spelling, spacing of its own, comments, junk, foreign keys and sections.
 const std::string kHandWritten =
-    "; Marquill400 settings\r\n[Configuration]\r\nFormState=-1\r\nDXFPath=C:\\CAD\\DXF\\\r\n"
-    "DestinationPath=C:\\400V80\\PROGS\\\r\nDirectorySystem=1\r\nLeadS=1\r\nLeadRampIn=1\r\n"
-    "LeadRampOut=0\r\nRemoveBorderRoute=1\r\nCornerComp=1\r\nLeadLength = 25.00\r\nLeadRampHeight=10.00\r\n"
-    "PrecisionMetric=2\r\nPrecisionInch=4\r\nMetric=Metric\r\nOffsetX=0.00\r\nOffsetY=-12.5\r\n"
-    "OffsetZ=0.00\r\nAutoStartTemp=True\r\nAutoStartBatch=False\r\nGraphicAfterAuto=1\r\n"
-    "GraphicAfterMan=0\r\nPauseForMessages=1\r\nTipsEnable=1\r\nSawKerf=4.4\r\nMakeBinaries=0\r\n"
-    "LineLimit=800\r\nRadiusLimit=7500\r\nRapidoInchMode=0\r\nGraphicDelay=1.5\r\nListColumnWidth1=9\r\n"
-    "ListColumnWidth3=1500\r\nListColumnWidth4 =  820.5\r\nListColumnWidth6=abc\r\nOptimizer=Yes\r\n"
-    "Mystery Key = kept as is  \r\nthis line is junk\r\n\r\n"
-    "[Other Program]\r\nColour=\"blue\"\r\nLeadS=99\r\n\r\n[PTP400]\r\nOrigin=1\r\n"
-    "[PTSDATA]\r\nField0=LENGTH\r\nField1= part length \r\nField2= ~ desc 1\r\nField3=A~B\r\n"
-    "Field4=END.-\r\nField50=~Description\r\nPath=D:\\SAW\\\r\nName=CUTLIST\r\nUnit=M\r\n"
-    "[ToolSubData]\r\nEnabled1=1\r\nTool1=5\r\nToolSub1=105\r\nEnabled2=0\r\nTool2=7\r\nToolSub2=17\r\n";
+    test::ReadBytes(test::kSourceDirectory / "tests" / "data" / "MQ400-hand-written.INI");
 
 // Loaded and saved back (Setup OK, the tool dialog's OK) the file comes back byte for
 // byte; changed, it keeps its form. The keys of other sections are not read; the first

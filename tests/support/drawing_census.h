@@ -20,6 +20,7 @@
 #include "input/entity_store.h"
 #include "input/layer_codes.h"
 #include "input/numeric_text.h"
+#include "input/plain_text.h"
 #include "output/program_paths.h"
 #include "support/recording_operator.h"
 
@@ -57,15 +58,8 @@ constexpr double kTouching = 0.1;  // millimetres: pieces whose ends lie this cl
 constexpr double kOnCircle = 0.05;
 constexpr double kPolylineClosed = 0.03;
 
-inline std::string Upper(std::string text) {
-  for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  return text;
-}
-inline std::string Trim(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  return first == std::string::npos ? std::string()
-                                    : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+inline std::string Upper(std::string_view text) { return UpperCase(TrimSpaces(text)); }
+inline std::string Trim(std::string_view text) { return std::string(TrimSpaces(text)); }
 inline std::string TypeOf(const DrawingEntity& e) { return e.EntityType.trimmed(); }
 inline std::string LayerOf(const DrawingEntity& e) { return Trim(e.Layer.trimmed()); }
 inline bool Contains(const std::string& text, const char* part) {
@@ -86,12 +80,6 @@ inline std::string Readable(std::string layer) {
   return layer;
 }
 
-inline EntityRegisters RegistersOf(const DrawingEntity& e) {
-  EntityRegisters r;
-  r.EntLayer = e.Layer;
-  return r;
-}
-
 // LAYER from=to and COLOR n=layer (or COLOR layer, in the text's colour) statements.
 inline void ApplyAliases(EntityStore& store) {
   std::vector<std::pair<std::string, std::string>> layers, colours;
@@ -104,11 +92,11 @@ inline void ApplyAliases(EntityStore& store) {
     const std::string rest = text.size() > keyword.size() ? text.substr(keyword.size() + 1) : "";
     const std::size_t equals = rest.find('=');
     if (keyword == "LAYER" && equals != std::string::npos && !Trim(rest.substr(0, equals)).empty())
-      layers.push_back({Upper(Trim(rest.substr(0, equals))), Upper(Trim(rest.substr(equals + 1)))});
+      layers.push_back({Upper(rest.substr(0, equals)), Upper(rest.substr(equals + 1))});
     if (keyword == "COLOR" && !rest.empty())
       colours.push_back(equals == std::string::npos
-                            ? std::pair{std::to_string(e.Color), Upper(Trim(rest))}
-                            : std::pair{Trim(rest.substr(0, equals)), Upper(Trim(rest.substr(equals + 1)))});
+                            ? std::pair{std::to_string(e.Color), Upper(rest)}
+                            : std::pair{Trim(rest.substr(0, equals)), Upper(rest.substr(equals + 1))});
   }
   std::string polyline_layer;
   for (DrawingEntity& e : store.Entities) {
@@ -220,7 +208,8 @@ inline DrawingCensus TakeCensus(const std::string& drawing, double millimetres_p
     if (e.IsBlank()) continue;
     const std::string type = TypeOf(e), layer = LayerOf(e);
     if (type == "EOF") break;
-    const EntityRegisters r = RegistersOf(e);
+    EntityRegisters r;
+    r.EntLayer = e.Layer;
     const Point2 p1{e.X1, e.Y1}, p2{e.X2, e.Y2};
     const bool route = Contains(layer, "ROUT") || Contains(layer, "ROTAR") || Contains(layer, "EXCAV");
     const bool bore_layer =
@@ -235,10 +224,11 @@ inline DrawingCensus TakeCensus(const std::string& drawing, double millimetres_p
     if (Contains(layer, "PANEL") && type == "SOLID")  // corners 1, 2 and 3: X of 1 and 2, Y of 1 and 3
       census.BorderPoints.insert(census.BorderPoints.end(),
                                  {p1, {e.X2, e.Y1}, {e.X1, e.StartAngle}, {e.X2, e.StartAngle}});
-    if (bore_layer && type == "POINT") census.VerticalBores.push_back({p1, CodeD(r), ToolList(r)});
+    const std::string tools = WithoutBlanks(ToolList(r));  // as the engine keeps them
+    if (bore_layer && type == "POINT") census.VerticalBores.push_back({p1, CodeD(r), tools});
     if (bore_layer && type == "CIRCLE" && OnSideFace(e)) ++census.EdgeFaceBores;
     if (bore_layer && type == "CIRCLE" && !OnSideFace(e))
-      census.VerticalBores.push_back({p1, CodeD(r) > 0 ? CodeD(r) : 2.0 * e.Radius, ToolList(r)});
+      census.VerticalBores.push_back({p1, CodeD(r) > 0 ? CodeD(r) : 2.0 * e.Radius, tools});
     if ((edge_view_layer && type == "CIRCLE") ||
         (Contains(layer, "HBORE") && (type == "LINE" || type == "VERTEX")))
       ++census.EdgeViewBoreItems;
@@ -268,8 +258,6 @@ inline DrawingCensus TakeCensus(const std::string& drawing, double millimetres_p
     p.Closed = p.Closed || (p.Vertices.size() > 2 && Distance(p.A, p.B) < kPolylineClosed);
   }
   GroupPieces(pieces, kTouching / millimetres_per_unit, census);
-  for (DrawnBore& bore : census.VerticalBores)
-    bore.ToolText.erase(std::remove(bore.ToolText.begin(), bore.ToolText.end(), ' '), bore.ToolText.end());
   return census;
 }
 

@@ -2,15 +2,11 @@
 // Writes small ASCII DXF drawings for tests: an ENTITIES section of the entities
 // added, with whatever extra groups a case needs, ended by ENDSEC and EOF.
 
-#include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <random>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace mq::test {
@@ -20,13 +16,6 @@ struct DxfGroup {
   std::string value;
 };
 
-inline std::string DxfNumber(double v) {
-  std::ostringstream s;
-  s.precision(10);
-  s << v;
-  return s.str();
-}
-
 struct DxfVertex {
   double x = 0, y = 0, bulge = 0;
 };
@@ -35,73 +24,53 @@ class DxfBuilder {
  public:
   using Extras = std::vector<DxfGroup>;
 
-  DxfBuilder& Entity(const std::string& type, const std::string& layer, Extras groups = {}) {
-    Add(0, type);
-    Add(8, layer);
-    for (const DxfGroup& g : groups) Add(g.code, g.value);
-    return *this;
+  // An entity of its own groups, then the `extra` ones a case adds.
+  DxfBuilder& Entity(const std::string& type, const std::string& layer, Extras groups = {},
+                     const Extras& extra = {}) {
+    return Add(0, type).Add(8, layer).Add(groups).Add(extra);
   }
   DxfBuilder& Line(const std::string& layer, double x1, double y1, double x2, double y2, Extras extra = {}) {
-    Extras g{{10, DxfNumber(x1)}, {20, DxfNumber(y1)}, {30, "0"},
-             {11, DxfNumber(x2)}, {21, DxfNumber(y2)}, {31, "0"}};
-    g.insert(g.end(), extra.begin(), extra.end());
-    return Entity("LINE", layer, g);
+    return Entity("LINE", layer, {{10, N(x1)}, {20, N(y1)}, {30, "0"}, {11, N(x2)}, {21, N(y2)}, {31, "0"}},
+                  extra);
   }
   DxfBuilder& Point(const std::string& layer, double x, double y, Extras extra = {}) {
-    Extras g{{10, DxfNumber(x)}, {20, DxfNumber(y)}, {30, "0"}};
-    g.insert(g.end(), extra.begin(), extra.end());
-    return Entity("POINT", layer, g);
+    return Entity("POINT", layer, {{10, N(x)}, {20, N(y)}, {30, "0"}}, extra);
   }
   DxfBuilder& Circle(const std::string& layer, double cx, double cy, double r, Extras extra = {}) {
-    Extras g{{10, DxfNumber(cx)}, {20, DxfNumber(cy)}, {30, "0"}, {40, DxfNumber(r)}};
-    g.insert(g.end(), extra.begin(), extra.end());
-    return Entity("CIRCLE", layer, g);
+    return Entity("CIRCLE", layer, {{10, N(cx)}, {20, N(cy)}, {30, "0"}, {40, N(r)}}, extra);
   }
   // DXF angles: the arc runs counter-clockwise from `start` to `end` (degrees).
   DxfBuilder& Arc(const std::string& layer, double cx, double cy, double r, double start, double end,
                   Extras extra = {}) {
-    Extras g{{10, DxfNumber(cx)}, {20, DxfNumber(cy)}, {30, "0"}, {40, DxfNumber(r)},
-             {50, DxfNumber(start)}, {51, DxfNumber(end)}};
-    g.insert(g.end(), extra.begin(), extra.end());
-    return Entity("ARC", layer, g);
+    return Entity("ARC", layer,
+                  {{10, N(cx)}, {20, N(cy)}, {30, "0"}, {40, N(r)}, {50, N(start)}, {51, N(end)}}, extra);
   }
   DxfBuilder& Text(const std::string& layer, double x, double y, const std::string& text, Extras extra = {}) {
-    Extras g{{10, DxfNumber(x)}, {20, DxfNumber(y)}, {30, "0"}, {40, "2.5"}, {1, text}};
-    g.insert(g.end(), extra.begin(), extra.end());
-    return Entity("TEXT", layer, g);
+    return Entity("TEXT", layer, {{10, N(x)}, {20, N(y)}, {30, "0"}, {40, "2.5"}, {1, text}}, extra);
   }
   // An R12 polyline: POLYLINE, VERTEX records on layer "0" (they take the polyline's
   // layer when read), SEQEND. `flags` 1 closes it.
   DxfBuilder& Polyline(const std::string& layer, const std::vector<DxfVertex>& vertices, int flags = 0,
                        Extras extra = {}) {
-    Extras g{{66, "1"}, {10, "0"}, {20, "0"}, {30, "0"}, {70, std::to_string(flags)}};
-    g.insert(g.end(), extra.begin(), extra.end());
-    Entity("POLYLINE", layer, g);
-    for (const DxfVertex& v : vertices) {
-      Extras vg{{10, DxfNumber(v.x)}, {20, DxfNumber(v.y)}, {30, "0"}};
-      if (v.bulge != 0) vg.push_back({42, DxfNumber(v.bulge)});
-      Entity("VERTEX", "0", vg);
-    }
+    Entity("POLYLINE", layer, {{66, "1"}, {10, "0"}, {20, "0"}, {30, "0"}, {70, std::to_string(flags)}},
+           extra);
+    for (const DxfVertex& v : vertices)
+      Entity("VERTEX", "0", {{10, N(v.x)}, {20, N(v.y)}, {30, "0"}}, Bulge(v));
     return Entity("SEQEND", "0");
   }
   DxfBuilder& LwPolyline(const std::string& layer, const std::vector<DxfVertex>& vertices, int flags = 0,
                          Extras extra = {}) {
-    Extras g{{90, std::to_string(vertices.size())}, {70, std::to_string(flags)}};
-    g.insert(g.end(), extra.begin(), extra.end());
-    for (const DxfVertex& v : vertices) {
-      g.push_back({10, DxfNumber(v.x)});
-      g.push_back({20, DxfNumber(v.y)});
-      if (v.bulge != 0) g.push_back({42, DxfNumber(v.bulge)});
-    }
-    return Entity("LWPOLYLINE", layer, g);
+    Entity("LWPOLYLINE", layer, {{90, std::to_string(vertices.size())}, {70, std::to_string(flags)}}, extra);
+    for (const DxfVertex& v : vertices) Add(10, N(v.x)).Add(20, N(v.y)).Add(Bulge(v));
+    return *this;
   }
   // A SOLID given by its first, second and third corners (the fourth repeats the third).
   DxfBuilder& Solid(const std::string& layer, double x1, double y1, double x2, double y2, double x3,
                     double y3, Extras extra = {}) {
-    Extras g{{10, DxfNumber(x1)}, {20, DxfNumber(y1)}, {11, DxfNumber(x2)}, {21, DxfNumber(y2)},
-             {12, DxfNumber(x3)}, {22, DxfNumber(y3)}, {13, DxfNumber(x3)}, {23, DxfNumber(y3)}};
-    g.insert(g.end(), extra.begin(), extra.end());
-    return Entity("SOLID", layer, g);
+    // clang-format off
+    return Entity("SOLID", layer, {{10, N(x1)}, {20, N(y1)}, {11, N(x2)}, {21, N(y2)}, {12, N(x3)}, {22, N(y3)},
+                                   {13, N(x3)}, {23, N(y3)}}, extra);
+    // clang-format on
   }
   // A rectangle of four LINEs on `layer`.
   DxfBuilder& Rectangle(const std::string& layer, double x0, double y0, double x1, double y1) {
@@ -111,26 +80,20 @@ class DxfBuilder {
     return Line(layer, x0, y1, x0, y0);
   }
   // One raw group added to the entity written last.
-  DxfBuilder& Add(int code, const std::string& value) {
-    groups_.push_back({code, value});
+  DxfBuilder& Add(int code, const std::string& value) { return Add({{code, value}}); }
+  DxfBuilder& Add(const Extras& groups) {
+    groups_.insert(groups_.end(), groups.begin(), groups.end());
     return *this;
   }
 
   // The drawing text with LF line ends (`crlf` for CR LF).
   std::string Build(bool crlf = false) const {
-    const char* eol = crlf ? "\r\n" : "\n";
+    const std::string eol = crlf ? "\r\n" : "\n";
+    std::vector<DxfGroup> all{{0, "SECTION"}, {2, "ENTITIES"}};
+    all.insert(all.end(), groups_.begin(), groups_.end());
+    all.insert(all.end(), {{0, "ENDSEC"}, {0, "EOF"}});
     std::string out;
-    auto pair = [&](int code, const std::string& value) {
-      out += std::to_string(code);
-      out += eol;
-      out += value;
-      out += eol;
-    };
-    pair(0, "SECTION");
-    pair(2, "ENTITIES");
-    for (const DxfGroup& g : groups_) pair(g.code, g.value);
-    pair(0, "ENDSEC");
-    pair(0, "EOF");
+    for (const DxfGroup& g : all) out += std::to_string(g.code) + eol + g.value + eol;
     return out;
   }
 
@@ -140,6 +103,14 @@ class DxfBuilder {
   }
 
  private:
+  static std::string N(double v) {
+    std::ostringstream s;
+    s.precision(10);
+    s << v;
+    return s.str();
+  }
+  static Extras Bulge(const DxfVertex& v) { return v.bulge != 0 ? Extras{{42, N(v.bulge)}} : Extras{}; }
+
   std::vector<DxfGroup> groups_;
 };
 

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,6 +29,24 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// The files under `root` with their bytes, by their path relative to it ('/' separators).
+inline std::map<std::string, std::string> FilesUnder(const std::filesystem::path& root) {
+  std::map<std::string, std::string> files;
+  if (!std::filesystem::is_directory(root)) return files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file())
+      files[std::filesystem::relative(entry.path(), root).generic_string()] = ReadBytes(entry.path());
+  }
+  return files;
+}
+
+// Their paths, blank-separated, in name order.
+inline std::string NamesOf(const std::map<std::string, std::string>& files) {
+  std::string names;
+  for (const auto& [name, bytes] : files) names += (names.empty() ? "" : " ") + name;
+  return names;
+}
+
 inline bool IsDrawingFile(const std::filesystem::path& path) {
   std::string extension = path.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(), ::toupper);
@@ -38,7 +57,7 @@ struct GoldenCase {
   std::string Name;
   std::filesystem::path Directory;
   std::filesystem::path Settings;
-  std::filesystem::path Head;                  // empty: no Par.DAT
+  std::filesystem::path Head;                   // empty: no Par.DAT
   std::vector<std::filesystem::path> Drawings;  // in name order
   std::vector<std::string> Requests;            // the drawings' file names unless given
 

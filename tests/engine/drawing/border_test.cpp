@@ -25,37 +25,19 @@ Values Box(float min_x, float max_x, float min_y, float max_y) {
   return {min_x, max_x, min_y, max_y, max_x - min_x, max_y - min_y};
 }
 
-// Four LINEs, a closed POLYLINE, line ends a hair apart (the tolerance is 0.008 until the
-// border is known), or a PANEL SOLID whose corners give X and Y whichever way round (a
-// SCALE scales them and the thickness): the panel and no edge views.
-TEST(Border, ThePanelIsTheRectangleDrawn) {
-  const DxfBuilder::Extras thick{{39, "16"}};
-  DxfBuilder near_ends;
-  near_ends.Line("BORDER", 10, 20, 610, 20, thick).Line("BORDER", 610.005, 20.005, 610, 420, thick);
-  near_ends.Line("BORDER", 610, 420, 10, 420, thick).Line("BORDER", 10, 420, 10.007, 20, thick);
-  const struct {
-    DxfBuilder dxf;
-    int points;
-    float thickness;
-  } cases[] = {{DxfBuilder().Rectangle("BORDER", 10, 20, 610, 420), 4, 0},
-               {DxfBuilder().Polyline("BORDER", {{10, 20}, {610, 20}, {610, 420}, {10, 420}}, 1), 4, 0},
-               {near_ends, 4, 16},
-               {DxfBuilder().Solid("PANEL", 10, 20, 610, 20, 610, 420, {{39, "19"}}), 0, 19},
-               {DxfBuilder().Solid("PANEL", 610, 420, 10, 420, 10, 20, {{39, "19"}}), 0, 19},
-               {test::WithInstructions(DxfBuilder().Solid("PANEL", 5, 10, 305, 10, 305, 210, {{39, "9.5"}}),
-                                       {"SCALE 2"}),
-                0, 19}};
-  for (const auto& k : cases) {
-    Conversion c(k.dxf);
-    EXPECT_EQ(c.Convert("EvaluateBorder"), ConversionOutcome::Finished) << c.run.PendingMessage;
-    const ConversionState& s = c.state;
-    EXPECT_EQ(s.BorderPoints.size(), k.points);
-    EXPECT_EQ(s.PanelFound, k.points == 0);
-    EXPECT_EQ(Box(s.PartExtents[kPanelBox]), Box(10, 610, 20, 420));
-    for (std::size_t view = 1; view <= 4; ++view) EXPECT_TRUE(Box(s.PartExtents[view]).empty());
-    EXPECT_EQ(Values({s.EdgeMarginX, s.EdgeMarginY, s.PartOriginX, s.PartOriginY, s.PartThickness}),
-              Values({0, 0, 10, 20, k.thickness}));
-  }
+// A PANEL SOLID under a drawing SCALE: the scale applies to its corners and its
+// thickness; no border points, no edge views. The panel drawn in the other ways (LINEs,
+// a POLYLINE, ends a hair apart, a SOLID either way round) is the golden case panels.
+TEST(Border, AScaleScalesThePanelAndItsThickness) {
+  const DxfBuilder panel = DxfBuilder().Solid("PANEL", 5, 10, 305, 10, 305, 210, {{39, "9.5"}});
+  Conversion c(test::WithInstructions(panel, {"SCALE 2"}));
+  EXPECT_EQ(c.Convert("EvaluateBorder"), ConversionOutcome::Finished) << c.run.PendingMessage;
+  const ConversionState& s = c.state;
+  EXPECT_TRUE(s.PanelFound && s.BorderPoints.empty());
+  EXPECT_EQ(Box(s.PartExtents[kPanelBox]), Box(10, 610, 20, 420));
+  for (std::size_t view = 1; view <= 4; ++view) EXPECT_TRUE(Box(s.PartExtents[view]).empty());
+  EXPECT_EQ(Values({s.EdgeMarginX, s.EdgeMarginY, s.PartOriginX, s.PartOriginY, s.PartThickness}),
+            Values({0, 0, 10, 20, 19}));
 }
 
 // The panel and four edge views 18 deep, 20 away: five boxes, margins (100 - 62) / 4. The
@@ -113,69 +95,55 @@ TEST(Border, TheLayerCodesSelectTheMachineCorner) {
 }
 
 // Lead 25 and ramp 10 in the settings, millimetres unless their unit button says "Inch"; a
-// stated length is the drawing's own and replaces them unconverted.
-TEST(MergeSettings, LeadAndRampFollowTheDrawingsUnits) {
+// stated length is the drawing's own and replaces them unconverted. A stated switch wins
+// over the check box; any offset in the settings gives all three, an OFFSET instruction
+// replaces all three.
+TEST(MergeSettings, TheDrawingsStatementsAndUnitsOverrideTheSettings) {
   const struct {
     const char* caption;
     bool inches;
     float stated_lead, stated_ramp, lead, ramp;
-  } cases[] = {{"Metric", false, 0, 0, 25, 10},
-               {"Metric", true, 0, 0, 25 / 25.4f, 10 / 25.4f},
-               {"", true, 0, 0, 25 / 25.4f, 10 / 25.4f},
-               {"Inch", false, 0, 0, 25 * 25.4f, 10 * 25.4f},
-               {"Inch", true, 0, 0, 25, 10},
-               {"Metric", true, 1.5f, 0.25f, 1.5f, 0.25f}};
-  for (const auto& k : cases) {
-    Conversion c(test::PanelOfLines());
-    c.settings.LeadLength = "25.00";
-    c.settings.LeadRampHeight = "10.00";
-    c.settings.Metric = k.caption;
-    c.state.DrawingInInches = k.inches;
-    c.state.LeadLengthStated = k.stated_lead;
-    c.state.RampHeightStated = k.stated_ramp;
-    MergeSettings(c.engine);
-    EXPECT_EQ(Values({c.state.EffectiveLeadLength, c.state.EffectiveRampHeight}), Values({k.lead, k.ramp}))
-        << k.caption << " " << k.inches << " " << k.stated_lead;
-  }
-}
-
-// A stated switch wins over the check box; any offset in the settings gives all three, an
-// OFFSET instruction replaces all three.
-TEST(MergeSettings, StatedSwitchesAndOffsetsOverrideTheSettings) {
-  const struct {
     TriState stated;
     int check_box;
     bool on;
-  } switches[] = {
-      {kNotStated, 0, false}, {kNotStated, 1, true}, {kStatedOn, 0, true}, {kStatedOff, 1, false}};
-  for (const auto& k : switches) {
+    const char *x, *y;
+    ProgramOffset stated_offset, offset;
+  } cases[] = {
+      {"Metric", false, 0, 0, 25, 10, kNotStated, 0, false, "0.00", "0.00", {}, {}},
+      {"Metric", true, 0, 0, 25 / 25.4f, 10 / 25.4f, kNotStated, 1, true, "0", "2.5", {}, {true, 0, 2.5f, 0}},
+      {"",
+       true,
+       0,
+       0,
+       25 / 25.4f,
+       10 / 25.4f,
+       kStatedOn,
+       0,
+       true,
+       "7",
+       "0",
+       {true, 1, 0, 0},
+       {true, 1, 0, 0}},
+      {"Inch", false, 0, 0, 25 * 25.4f, 10 * 25.4f, kStatedOff, 1, false, "", "", {}, {}},
+      {"Inch", true, 0, 0, 25, 10, kNotStated, 0, false, "", "", {}, {}},
+      {"Metric", true, 1.5f, 0.25f, 1.5f, 0.25f, kNotStated, 0, false, "", "", {}, {}}};
+  for (const auto& k : cases) {
     Conversion c(test::PanelOfLines());
+    c.settings.LeadLength = "25.00", c.settings.LeadRampHeight = "10.00", c.settings.Metric = k.caption;
     c.settings.LeadS = c.settings.LeadRampIn = c.settings.LeadRampOut = c.settings.RemoveBorderRoute =
         k.check_box;
-    c.state.LeadStatement = c.state.RampInStatement = c.state.RampOutStatement =
-        c.state.RemoveBorderStatement = k.stated;
+    c.settings.OffsetX = k.x, c.settings.OffsetY = k.y;
+    ConversionState& s = c.state;
+    s.DrawingInInches = k.inches, s.LeadLengthStated = k.stated_lead, s.RampHeightStated = k.stated_ramp;
+    s.LeadStatement = s.RampInStatement = s.RampOutStatement = s.RemoveBorderStatement = k.stated;
+    s.OffsetStatement = k.stated_offset;
     MergeSettings(c.engine);
-    const ConversionState& s = c.state;
-    EXPECT_EQ(std::vector<bool>({s.LeadsOn, s.RampIn, s.RampOut, s.RemoveBorderRoute}),
-              std::vector<bool>(4, k.on))
-        << k.stated << " " << k.check_box;
-  }
-  const struct {
-    const char *x, *y;
-    ProgramOffset stated, expected;
-  } offsets[] = {{"0.00", "0.00", {}, {}},
-                 {"0", "2.5", {}, {true, 0, 2.5f, 0}},
-                 {"7", "0", {true, 1, 0, 0}, {true, 1, 0, 0}}};
-  for (const auto& k : offsets) {
-    Conversion c(test::PanelOfLines());
-    c.settings.OffsetX = k.x;
-    c.settings.OffsetY = k.y;
-    c.state.OffsetStatement = k.stated;
-    MergeSettings(c.engine);
-    const ProgramOffset& o = c.state.Offset;
-    EXPECT_EQ(Values({float(o.Given), o.X, o.Y, o.Z}),
-              Values({float(k.expected.Given), k.expected.X, k.expected.Y, k.expected.Z}))
-        << k.x << " " << k.y;
+    const ProgramOffset &o = s.Offset, &e = k.offset;
+    EXPECT_EQ(Values({s.EffectiveLeadLength, s.EffectiveRampHeight, float(s.LeadsOn), float(s.RampIn),
+                      float(s.RampOut), float(s.RemoveBorderRoute), float(o.Given), o.X, o.Y, o.Z}),
+              Values({k.lead, k.ramp, float(k.on), float(k.on), float(k.on), float(k.on), float(e.Given), e.X,
+                      e.Y, e.Z}))
+        << k.caption << " " << k.inches << " " << k.stated_lead << " " << k.stated << " " << k.x;
   }
 }
 

@@ -1,14 +1,12 @@
-// The statements of the instruction layer and what each sets for the drawing, the aliases
-// they make, the notes they place, and the TEXT entities of the special text layers.
+// The statements of the instruction layer and what each sets for the drawing, the notes
+// they place, and the TEXT entities of the special text layers.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "engine/driver/store_scan.h"
 #include "support/conversion.h"
 
 namespace mq {
@@ -93,8 +91,10 @@ TEST(Instructions, EachStatementSetsItsPart) {
       {{"PTS =1"}, "pts0(QTY)=ERROR ", {"PTS Error: "}},
       {{"PTS OFF", "PTS 3=X"}, "pts0(QTY)=OFF "},
       {{".PTS=OFF"}, "pts0(QTY)=OFF "},
-      // Any other statement is a note, kept as a layer name is: upper case, no blanks.
+      // Any other statement is a note, kept as a layer name is: upper case, no blanks. The
+      // aliases the COLOR and LAYER statements make are the golden case layer_aliases.
       {{"note1 t5"}, "note NOTE1T5@0,0 "},
+      {{"COLOR 3=route t5", "COLOR route t6", "LAYER ROUTE1=ROUTE T8"}, ""},
   };
   for (const auto& k : cases) {
     Conversion c(test::WithInstructions(test::PanelOfLines(), k.statements));
@@ -125,73 +125,17 @@ TEST(Instructions, AreReadFromTheTitledLayerOnly) {
   EXPECT_EQ(Stated(untitled.state), "");
 }
 
-// The trimmed layer names of the entities of one type, in store order.
-Texts LayersOf(const EntityStore& store, const std::string& type) {
-  Texts layers;
-  for (int i = kFirstScanIndex; i <= store.LastIndex(); ++i) {
-    const DrawingEntity& e = store.Entities[static_cast<std::size_t>(i)];
-    if (EntityTypeName(e) == type) layers.push_back(TrimmedLayerName(e));
-  }
-  return layers;
-}
-
-// A COLOR alias moves a POLYLINE with its vertices; without "=" the colour is the text's.
-// LAYER aliases rename exact names, the first alias winning; codes are read after.
-TEST(Aliases, RenameLayersByColourAndByName) {
-  DxfBuilder dxf;
-  dxf.Polyline("0", {{0, 0}, {100, 0}, {100, 100}}, 1, {{62, "3"}});
-  dxf.Line("0", 0, 0, 10, 10).Line("0", 0, 0, 10, 10, {{62, "3"}}).Line("0", 0, 0, 10, 10, {{62, "5"}});
-  dxf.Line("ROUTE1", 0, 0, 10, 0).Line("ROUTE10", 0, 0, 10, 0).Line("ROUTE2", 0, 0, 10, 0);
-  dxf = test::WithInstructions(dxf, {"COLOR 3=route t5", "LAYER route1 = route t9", "LAYER ROUTE1=ROUTE T8",
-                                     "LAYER ROUTE2", "LAYER=ROUTE2=ROUTE FD3000"});
-  Conversion c(dxf.Text("INSTR", 0, 0, "COLOR  route t6 ", {{62, "5"}}));
-  c.Convert("ReadInstructions");
-  EXPECT_EQ(LayersOf(c.store, "POLYLINE"), Texts{"ROUTE T5"});
-  EXPECT_EQ(LayersOf(c.store, "VERTEX"), Texts(3, "ROUTE T5"));
-  const Texts lines = LayersOf(c.store, "LINE");
-  EXPECT_EQ(Texts(lines.begin(), lines.begin() + 5),
-            (Texts{"0", "ROUTE T5", "ROUTE T6", "ROUTE T9", "ROUTE10"}));
-  EXPECT_EQ(lines[5].rfind("ROUTE ", 0), 0u);
-  EXPECT_EQ(lines[5].find("FD"), std::string::npos) << "the alias layer's FD is substituted";
-  EXPECT_TRUE(c.state.PlacedNotes.empty());
-}
-
-TEST(TextLayers, NameDescriptionNotesAndGCodes) {
+// TEXT on a CNCNOT layer is kept as written, on GCODE1 to GCODE3 trimmed; GCODE4 is no
+// such layer. The part's name and description are the golden case text_layers.
+TEST(TextLayers, NotesAndGCodesAreKept) {
   DxfBuilder dxf = test::PanelOfLines();
-  dxf.Text("NAME", 0, 0, "p 7").Text("CNCNOT", 0, 0, " check grain ").Text("GCODE2", 0, 0, " G1 ");
-  dxf.Text("GCODE3", 0, 0, "G2").Text("GCODE4", 0, 0, "ignored").Text("DESCR", 0, 0, "  Side  ");
-  Conversion c(dxf);
+  dxf.Text("CNCNOT", 0, 0, " check grain ").Text("GCODE2", 0, 0, " G1 ");
+  Conversion c(dxf.Text("GCODE3", 0, 0, "G2").Text("GCODE4", 0, 0, "ignored"));
   c.Convert();
-  const ConversionState& s = c.state;
-  EXPECT_EQ(s.OutputPath, "p7");
-  EXPECT_EQ(s.PartDescription, "Side");
-  EXPECT_EQ(s.CncNotTexts.raw(), Texts{" check grain "});
-  EXPECT_EQ(s.GCode2Texts.raw(), Texts{"G1"});
-  EXPECT_EQ(s.GCode3Texts.raw(), Texts{"G2"});
-  EXPECT_TRUE(s.GCode1Texts.empty());
-  // Both are shown at the end of the second pass, the name first.
-  const Texts lines = c.Messages();
-  const auto name = std::find(lines.begin(), lines.end(), "USING \"P7\" FOR THE PART NAME");
-  ASSERT_LT(name + 1, lines.end());
-  EXPECT_EQ(*(name + 1), "Side");
-}
-
-// A description on the border is shown at once and at the end of the pass; a blank name
-// or description is neither taken nor shown.
-TEST(TextLayers, BorderDescriptionsAndBlankTexts) {
-  DxfBuilder dxf = test::PanelOfLines();
-  dxf.Text("NAME", 0, 0, "   ").Text("BORDER", 0, 0, "  desc Left  side ").Text("BORDER", 0, 0, "NOT A DESC");
-  Conversion c(dxf);
-  c.Convert();
-  EXPECT_EQ(c.state.PartDescription, "Left  side");
-  EXPECT_EQ(c.state.OutputPath, "PART");
-  const Texts lines = c.Messages();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "Left  side"), 2);
-  EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
-                           [](const std::string& l) { return l.find("PART NAME") != std::string::npos; }));
-  Conversion blank(test::PanelOfLines().Text("DESCR", 0, 0, "   "));
-  blank.Convert();
-  for (const std::string& line : blank.Messages()) EXPECT_FALSE(line.empty());
+  EXPECT_EQ(c.state.CncNotTexts.raw(), Texts{" check grain "});
+  EXPECT_EQ(c.state.GCode2Texts.raw(), Texts{"G1"});
+  EXPECT_EQ(c.state.GCode3Texts.raw(), Texts{"G2"});
+  EXPECT_TRUE(c.state.GCode1Texts.empty());
 }
 
 }  // namespace

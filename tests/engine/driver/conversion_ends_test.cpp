@@ -1,5 +1,6 @@
-// How a conversion ends: the reasons a drawing cannot be machined, a drawing that asks
-// for no code, the operator's stop, and what every conversion starts from.
+// How a conversion ends: the operator's stop, the passes it runs through, and what every
+// conversion starts from. The reasons a drawing cannot be machined and the drawings that
+// ask for no code are the golden case aborted_drawings.
 
 #include <gtest/gtest.h>
 
@@ -16,62 +17,6 @@ namespace {
 using test::Conversion;
 using test::DxfBuilder;
 using Lines = std::vector<std::string>;
-
-TEST(ConversionAborts, ReportTheReasonAndListTheDrawing) {
-  const std::string not_defined = "PART BORDER NOT PROPERLY DEFINED IN DRAWING!!!";
-  const std::string no_border = "Part BORDER or BORDER Layer NOT Found!!!";
-  const struct {
-    DxfBuilder dxf;
-    Lines messages;  // before the abort line
-  } cases[] = {
-      {DxfBuilder().Solid("PANEL", 0, 0, 600, 0, 600, 0), {"Part BORDER or PANEL Layer NOT Found!!!"}},
-      {DxfBuilder().Line("ROUTE T5 D20", 0, 0, 100, 0), {no_border}},
-      // A border polyline of flags 4 is not read.
-      {DxfBuilder().Polyline("BORDER", {{0, 0}, {600, 0}, {600, 400}, {0, 400}}, 4), {no_border}},
-      // The count follows the text's two blanks and the blank that stands for its sign.
-      {test::PanelOfLines().Line("BORDER", 0, 0, 300, 200),
-       {not_defined, "Check for stray entities on Border Layer.   5"}},
-      {test::PanelOfLines()
-           .Rectangle("BORDER", 1000, 0, 1100, 100)
-           .Rectangle("BORDER", 2000, 0, 2100, 100)
-           .Line("BORDER", 0, 0, 300, 200),
-       {not_defined, "Check for stray entities on Border Layer.   13"}},
-      // Twelve points, but the view above has five and the view below three.
-      {DxfBuilder()
-           .Rectangle("BORDER", 100, 100, 700, 500)
-           .Rectangle("BORDER", 100, 520, 700, 538)
-           .Line("BORDER", 100, 538, 400, 538)
-           .Line("BORDER", 100, 62, 700, 62)
-           .Line("BORDER", 700, 62, 400, 80),
-       {"ERROR in Border Sides for Horizontal operations"}},
-      // Four points, none in the upper-left quarter.
-      {DxfBuilder().Line("BORDER", 0, 0, 100, 0).Line("BORDER", 50, 100, 60, 100), {not_defined}}};
-  for (const auto& k : cases) {
-    Conversion c(k.dxf);
-    c.run.FailedFiles.push_back("C:\\DXF\\EARLIER.DXF");
-    EXPECT_EQ(c.Convert(), ConversionOutcome::Failed) << k.messages[0];
-    Lines expected = k.messages;
-    expected.push_back("CONVERSION PROCESS ABORTED.");
-    EXPECT_EQ(c.Messages(), expected);
-    EXPECT_EQ(c.run.FailedFiles.raw(), (Lines{"C:\\DXF\\EARLIER.DXF", c.run.DxfFileName}));
-  }
-}
-
-// NOCODE in either spelling and any case, or NO in the border layer: no failure, and
-// only the part list is made.
-TEST(NoCode, EndsWithThePartListOnly) {
-  const std::pair<Lines, const char*> cases[] = {
-      {{"NOCODE"}, "BORDER"}, {{"NO CODE"}, "BORDER"}, {{"no code"}, "BORDER"}, {{}, "BORDERNO"}};
-  for (const auto& [statements, border] : cases) {
-    Conversion c(
-        test::WithInstructions(test::PanelOfLines(0, 0, border), statements).Point("VBORE D5", 9, 9));
-    EXPECT_EQ(c.Convert(), ConversionOutcome::PartListOnly) << border;
-    EXPECT_FALSE(c.run.FileFailed);
-    EXPECT_TRUE(c.run.FailedFiles.empty());
-  }
-  Conversion coded(test::WithInstructions(test::PanelOfLines(), {"NO ARCS"}).Point("VBORE D5", 9, 9));
-  EXPECT_EQ(coded.Convert(), ConversionOutcome::Finished);
-}
 
 // The engine's first check after reading sees the request: the drawing fails, unlisted.
 TEST(UserStop, FailsTheDrawingWithoutListingIt) {
@@ -132,15 +77,6 @@ TEST(Conversion, StartsFromNothingAndMergesTheInstructions) {
   EXPECT_EQ(c.state.CoincidenceTolerance, 0.1f) << "the border's, after the reset's 0.008";
   EXPECT_TRUE(c.state.LeadsOn);
   EXPECT_EQ(c.state.EffectiveLeadLength, 30.0f);
-}
-
-// The instruction scan substitutes the two-letter codes before the driver does; the LD
-// of a layer must still switch leads on.
-TEST(Conversion, ALayerLeadCodeEnablesLeadsInADrawingWithInstructions) {
-  DxfBuilder dxf = test::WithInstructions(test::PanelOfLines(), {"NOARCSUB"});
-  Conversion c(dxf.Polyline("ROUTE Z10 T3 D8 L LD15", {{200, 100}, {400, 100}, {400, 300}, {200, 300}}, 1));
-  c.Convert();
-  EXPECT_EQ(c.state.PathList[1].SegmentType, -segment::kCentreArc) << "a quarter-arc lead-in";
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 
 #include "engine/toolpath/corner_compensation.h"
 #include "engine/toolpath/lead_synthesis.h"
