@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every fuzz target for FUZZ_SECONDS (default 60) each. The committed seeds
-# (tests/fuzz/corpus/<target>), the example drawings and the shared DXF corpus beside
+# (tests/fuzz/corpus/<target>; the conversion shares the reader's), the example drawings,
+# the golden programs and settings files and the shared DXF corpus beside
 # the repository start a working corpus in the build directory, so the committed one
 # stays small. A crash, hang or sanitizer report is saved under <build>/findings/ and
 # makes the script fail: each one becomes a regression test before it is fixed.
@@ -27,7 +28,7 @@ failed=0
 for target in read_dxf layer_names settings program_reader conversion batch_list; do
   committed="$top/tests/fuzz/corpus/$target"
   case $target in
-    read_dxf | conversion) work=$(seed "$target" "$committed" "$top/examples/"*.DXF "$shared_corpus") ;;
+    read_dxf | conversion) work=$(seed "$target" "$top/tests/fuzz/corpus/read_dxf" "$top/examples/"*.DXF "$shared_corpus") ;;
     settings) work=$(seed "$target" "$committed" "$top/examples/MQ400.INI" "$top/tests/data") ;;
     program_reader) work=$(seed "$target" "$committed" "$top"/tests/golden/*/expected/out) ;;
     *) work=$(seed "$target" "$committed") ;;

@@ -64,6 +64,9 @@ struct GoldenCase {
   std::filesystem::path Expected() const { return Directory / "expected"; }
 };
 
+// ctest lists a case by its folder's name rather than by its bytes.
+inline void PrintTo(const GoldenCase& c, std::ostream* out) { *out << c.Name; }
+
 inline GoldenCase ReadGoldenCase(const std::filesystem::path& directory) {
   GoldenCase c;
   c.Name = directory.filename().string();
