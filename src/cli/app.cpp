@@ -74,6 +74,9 @@ const CommandHelp kProgramHelp{
 int Main(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"DXF drawings of cabinet panels into PTP400 programs", "marquill400-cli"};
   app.require_subcommand(1);
+  // "/S", "/K", "/V", "/A" are the watcher's switches and "C:/CAD/SIDE.DXF" a drawing on
+  // every system: never options, also where CLI11 would read "/X" the Windows way.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("marquill400-cli ") + kMarquillVersion,
                        "Print the version and exit");
   CommandIo io{out, err, {}, kExitOk};

@@ -59,4 +59,19 @@ std::optional<std::string> FindExistingDirectory(const std::string& path) {
                       [](const fs::path& p, std::error_code& ec) { return fs::is_directory(p, ec); });
 }
 
+std::string SpelledAsStored(const std::string& path) {
+  const fs::path given(path);
+  const std::string name = given.filename().string();
+  std::error_code ec;
+  std::optional<std::string> blind;
+  const fs::path directory = given.parent_path().empty() ? fs::path(".") : given.parent_path();
+  for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string entry = it->path().filename().string();
+    if (entry == name) return path;
+    if (!blind && EqualsIgnoringCase(entry, name)) blind = entry;
+  }
+  // Only the name changes: the directory keeps its separators as given.
+  return blind ? path.substr(0, path.size() - name.size()) + *blind : path;
+}
+
 }  // namespace mq

@@ -36,4 +36,9 @@ std::optional<std::string> FindExistingFile(const std::string& path);
 // Same for a directory.
 std::optional<std::string> FindExistingDirectory(const std::string& path);
 
+// An existing file's path with its file name spelt as its directory lists it: a file
+// system that ignores case finds "Temp.DXF" when "TEMP.DXF" was dropped, and the
+// program named after it must be the same on every system.
+std::string SpelledAsStored(const std::string& path);
+
 }  // namespace mq

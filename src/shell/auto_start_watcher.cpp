@@ -50,8 +50,9 @@ class Busy {
 }  // namespace
 
 std::optional<FileStamp> StampOf(const std::string& path) {
-  const auto found = FindExistingFile(path);
+  auto found = FindExistingFile(path);
   if (!found) return std::nullopt;
+  found = SpelledAsStored(*found);
   std::error_code ec;
   FileStamp stamp{*found, fs::file_size(fs::path(*found), ec), {}};
   if (!ec) stamp.Modified = fs::last_write_time(fs::path(*found), ec);
