@@ -40,8 +40,11 @@ TEST(ConvertForScripts, JsonGivesEachDrawingQuietGivesNothingButTheProblems) {
   EXPECT_EQ(converted["programs"], Json::array({out + "P0017"}));
   EXPECT_EQ(converted["messages"].front(), "P0017");
   EXPECT_EQ(converted["failed"], false);
-  EXPECT_EQ(failed, Json::parse(R"({"name": ")" + gone + R"(", "programs": [], "messages": [")" + gone +
-                                R"(  NOT FOUND"], "warnings": [], "failed": true})"));
+  EXPECT_EQ(failed, Json({{"name", gone},
+                          {"programs", Json::array()},
+                          {"messages", {gone + "  NOT FOUND"}},
+                          {"warnings", Json::array()},
+                          {"failed", true}}));
   EXPECT_EQ(json.err, "marquill400-cli: " + gone + " failed:\n" + gone + "  NOT FOUND\n")
       << "no progress line off a terminal";
 

@@ -109,9 +109,12 @@ TEST_P(Watcher, TicksOverTheSourceDirectory) {
       for (const auto& [name, content] : c.files) Put(name, content);
     verdicts.push_back(watcher.Tick(settings, run));
   }
-  EXPECT_EQ(host.events, Placed(c.events));
+  // The list's lines are upper-cased: where case tells files apart, existing paths are
+  // looked up without regard to it; elsewhere they stay as the list gives them.
+  EXPECT_EQ(test::AsFileSystemCompares(host.events), test::AsFileSystemCompares(Placed(c.events)));
   EXPECT_EQ(test::NamesOf(test::FilesUnder(dir.path())), c.left);
-  EXPECT_EQ(test::ReadBytes(dir / "dxf" / "PROC.LST"), Placed(c.processed ? c.processed : ""));
+  EXPECT_EQ(test::AsFileSystemCompares(test::ReadBytes(dir / "dxf" / "PROC.LST")),
+            test::AsFileSystemCompares(Placed(c.processed ? c.processed : "")));
   EXPECT_EQ(std::count(verdicts.begin(), verdicts.end(), WatcherVerdict::kEndProgram), c.ends ? 1 : 0);
   EXPECT_EQ(verdicts.back() == WatcherVerdict::kEndProgram, c.ends) << "nothing after the end";
 }

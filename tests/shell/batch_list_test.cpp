@@ -77,7 +77,7 @@ TEST(TpaRegistration, RootAndEntriesOfAWinner90Tree) {
                 tpa.Get("edigraf-conv", "conv03").value_or("?") +
                 tpa.Get("edigraf-exec", "Exec").value_or("?"),
             "kept0");
-  EXPECT_FALSE(std::filesystem::exists(dir / "TPA.INI")) << "the file as it is named is updated";
+  EXPECT_EQ(test::NamesOf(test::FilesUnder(dir.path())), "tpa.ini") << "the file as it is named is updated";
   EXPECT_EQ(RegisterWithTpaEditor(root + "missing/", "x"), "") << "no editor there: nothing written";
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }

@@ -63,7 +63,7 @@ TEST(ProcessFile, AProgramThatCannotBeStoredLeavesNoPartListEntry) {
   c.settings.PTSPath = (c.dir / "out/").string(), c.settings.PTSName = "LIST",
   c.settings.PtsFieldNames[1] = "QTY";
   const std::vector<std::string> report = c.Process();
-  const std::string program = c.dir.path().string() + "/missing/PART";
+  const std::string program = c.settings.DestinationPath + "PART";
   EXPECT_EQ(report.back().substr(0, report.back().rfind(": ")), "Cannot write " + program);
   EXPECT_EQ(c.run.FailedFiles.raw(), Strings{program}) << "listed under the file that cannot be written";
   EXPECT_FALSE(fs::exists(c.dir / "MQ.PNX") || fs::exists(c.dir / "out/LIST.PTS"));

@@ -2,6 +2,7 @@
 // Writes small ASCII DXF drawings for tests: an ENTITIES section of the entities
 // added, with whatever extra groups a case needs, ended by ENDSEC and EOF.
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -140,5 +141,14 @@ class ScratchDirectory {
  private:
   std::filesystem::path path_;
 };
+
+// A path text as the file system tells paths apart: Windows finds "C:\CAD\PART1" as
+// written whatever the case on disk, so paths that name the same file compare equal there.
+inline std::string AsFileSystemCompares(std::string path) {
+#if defined(_WIN32)
+  for (char& ch : path) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+#endif
+  return path;
+}
 
 }  // namespace mq::test
