@@ -110,7 +110,7 @@ bool FirstEightDigits(float value, uint32_t& digits, int& power) {
       return true;
     }
   }
-  return false;
+  return false;  // no digits found: the decimal text gives them
 }
 
 // The single's decimal text as digits: its exact value rounded to 7 significant digits.
