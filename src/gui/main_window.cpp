@@ -203,7 +203,7 @@ void MainWindow::IdentifyMachine() {
   if (machine == 0) {
     const QString warning = ToQt(std::string(kIdFileNotFound) + options_.program_directory);
     // A drawing handed over on the command line is converted without anyone at the
-    // window: a question box would hold the design program up until someone came.
+    // window: a question box would hold the CAD program up until someone came.
     if (!ReadCommandLine(options_.command_line).Request.empty()) {
       report_->AddRow(warning);
     } else {

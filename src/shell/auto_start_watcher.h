@@ -8,7 +8,7 @@
 // The first ticks only warm up: on the second, TEMP.DXF and BATCH.LST left over from an
 // earlier session are deleted (unless "/S"); work begins on the fourth. A file is taken
 // only once its size and modification time have stayed the same since the previous
-// look, so that nothing is converted while the design program is still writing it.
+// look, so that nothing is converted while the CAD program is still writing it.
 
 #include <cstdint>
 #include <filesystem>
